@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs whatever this machine lacks for building and testing Prismel
+# (Debian 12), then configures and builds one tree.
+#   scripts/setup.sh                 install packages only
+#   scripts/setup.sh NAME [ARGS...]  also build build/NAME with cmake ARGS
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev libsimpleini-dev fonts-ipafont-gothic
+  xvfb xauth iproute2 util-linux procps)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if (($#)); then
+  name=$1; shift
+  cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "build/$name" -j "$(nproc)"
+fi

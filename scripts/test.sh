@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds Prismel three ways (installing what is missing) and runs every test:
+# the full build, the core under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the engine and output under ThreadSanitizer. Tests run inside a private
+# network namespace, so nothing they send can leave this machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+scripts/setup.sh
+cmake -S . -B build/default -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/default -j "$jobs"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DPRISMEL_CORE_ONLY=ON -DPRISMEL_BENCHMARKS=OFF \
+  -DPRISMEL_SANITIZE=address,undefined >/dev/null
+cmake --build build/asan -j "$jobs"
+cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMEL_CORE_ONLY=ON -DPRISMEL_BENCHMARKS=OFF \
+  -DPRISMEL_SANITIZE=thread >/dev/null
+tsan_targets=()
+for t in test_engine test_output; do
+  cmake --build build/tsan --target help | grep -q "\\b$t\\b" && tsan_targets+=("$t")
+done
+((${#tsan_targets[@]})) && cmake --build build/tsan -j "$jobs" --target "${tsan_targets[@]}"
+
+# Run the suites in a new network namespace with only loopback up.
+isolate() {
+  if unshare -n true 2>/dev/null; then
+    unshare -n bash -c 'ip link set lo up; "$@"' isolated "$@"
+  elif unshare -rn true 2>/dev/null; then
+    unshare -rn bash -c 'ip link set lo up; "$@"' isolated "$@"
+  else
+    echo "test: cannot make a private network namespace (unshare -n); refusing to run tests" >&2
+    return 1
+  fi
+}
+
+status=0
+export PRISMEL_TEST_ISOLATED=1
+isolate ctest --test-dir build/default --output-on-failure -j "$jobs" --timeout 300 || status=1
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  isolate ctest --test-dir build/asan --output-on-failure -j "$jobs" --timeout 600 || status=1
+for t in "${tsan_targets[@]}"; do
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    isolate timeout 600 "build/tsan/bin/$t" --gtest_brief=1 || status=1
+done
+if ((status)); then echo "test: FAILED" >&2; else echo "test: all suites passed"; fi
+exit $status

@@ -1,0 +1,24 @@
+#pragma once
+// The subcommands of prismel-show. Each takes the arguments after its name
+// and returns the process exit code.
+#include <string>
+#include <vector>
+
+namespace prismel::tool {
+
+using Args = std::vector<std::string>;
+
+int cmd_init(const Args& args);
+int cmd_report(const Args& args);
+int cmd_check(const Args& args);
+int cmd_presets(const Args& args);
+int cmd_simulate(const Args& args);
+int cmd_play(const Args& args);
+
+// The folder the tool's executable lies in, with a trailing separator: the
+// shipped preset definition file is found there.
+std::string program_folder();
+// DIR as the program folder is kept: with a trailing separator.
+std::string as_folder(const std::string& dir);
+
+}  // namespace prismel::tool
