@@ -25,8 +25,12 @@ template <typename Record, int N>
 class RecordTable {
 public:
     static constexpr int kSize = N;
-    Record& operator[](int i) { return *records_[i]; }
-    const Record& operator[](int i) const { return *records_[i]; }
+    RecordTable() = default;
+    RecordTable(const RecordTable&) = delete;  // view_ points into this object
+    RecordTable& operator=(const RecordTable&) = delete;
+    // i must be a valid index (see valid_*).
+    Record& operator[](int i) { return *view_[i]; }
+    const Record& operator[](int i) const { return *view_[i]; }
     bool failed() const { return failed_; }
     const char* message() const { return message_; }
 
@@ -35,6 +39,8 @@ protected:
     // the message (format with one %d) and stops.
     void allocate(const char* failure_format);
     std::array<std::unique_ptr<Record>, N> records_{};
+    std::array<Record*, N> view_{};  // records_, or spare_ where an allocation failed
+    Record spare_{};
     bool failed_ = false;
     char message_[84] = {};
 };
