@@ -1,0 +1,259 @@
+#include "data/show_files.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "platform/text_codec.h"
+
+namespace prismel {
+
+namespace {
+
+struct TableShape {
+    const char* extension;
+    std::size_t record_size;
+    int records;
+};
+
+constexpr TableShape kShapes[kShowFiles] = {
+    {"COL", sizeof(ColourRecord), kColours}, {"SCN", sizeof(SceneRecord), kScenes},
+    {"CHS", sizeof(ChaseRecord), kChases},   {"CUE", sizeof(CueRecord), kCues},
+    {"LPT", sizeof(PatchRecord), kFixtures}, {"FKY", sizeof(FkeyRecord), kFkeys},
+    {"GRP", sizeof(GroupRecord), kGroups},
+};
+
+const TableShape& shape(ShowTable t) { return kShapes[static_cast<int>(t)]; }
+
+// The bytes of record i of a table; scenes, chases and cues are allocated
+// one by one, the other tables are single arrays.
+unsigned char* record_bytes(ShowData& show, ShowTable t, int i) {
+    switch (t) {
+        case ShowTable::kColours: return reinterpret_cast<unsigned char*>(&show.colours.rec[i]);
+        case ShowTable::kScenes: return reinterpret_cast<unsigned char*>(&show.scenes[i]);
+        case ShowTable::kChases: return reinterpret_cast<unsigned char*>(&show.chases[i]);
+        case ShowTable::kCues: return reinterpret_cast<unsigned char*>(&show.cues[i]);
+        case ShowTable::kPatch: return reinterpret_cast<unsigned char*>(&show.patch[i]);
+        case ShowTable::kFkeys: return reinterpret_cast<unsigned char*>(&show.fkeys[i]);
+        case ShowTable::kGroups: return reinterpret_cast<unsigned char*>(&show.groups[i]);
+    }
+    return nullptr;
+}
+
+const unsigned char* record_bytes(const ShowData& show, ShowTable t, int i) {
+    return record_bytes(const_cast<ShowData&>(show), t, i);
+}
+
+void terminate_field(char* field, std::size_t size) {
+    if (strnlen(field, size) == size) field[size - 1] = '\0';
+}
+
+// A name read from disk that fills its whole field would run into the next
+// field (or the next record) wherever it is printed.
+void terminate_names(ShowData& show, ShowTable t) {
+    switch (t) {
+        case ShowTable::kColours:
+            for (ColourRecord& r : show.colours.rec) terminate_field(r.name, sizeof r.name);
+            break;
+        case ShowTable::kScenes:
+            for (int i = 0; i < kScenes; ++i) terminate_field(show.scenes[i].name, sizeof show.scenes[i].name);
+            break;
+        case ShowTable::kChases:
+            for (int i = 0; i < kChases; ++i) terminate_field(show.chases[i].name, sizeof show.chases[i].name);
+            break;
+        case ShowTable::kFkeys:
+            for (FkeyRecord& f : show.fkeys) terminate_field(f.label, sizeof f.label);
+            break;
+        default: break;
+    }
+}
+
+// Reads at most `limit` bytes; returns how many were read.
+std::size_t read_up_to(std::FILE* fp, unsigned char* buf, std::size_t limit) {
+    std::size_t total = 0;
+    while (total < limit) {
+        std::size_t got = std::fread(buf + total, 1, limit - total, fp);
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+bool flush_to_disk(std::FILE* fp) {
+    if (std::fflush(fp) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(fp)) == 0;
+#else
+    return ::fsync(::fileno(fp)) == 0;
+#endif
+}
+
+std::string temporary_name(const std::string& target) { return target + ".tmp"; }
+
+void remove_quietly(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+// The temporary file is complete and on disk before it replaces the target.
+bool replace_with(const std::string& temp, const std::string& target) {
+    std::error_code ec;
+    std::filesystem::rename(temp, target, ec);
+    if (ec) {
+        remove_quietly(temp);
+        return false;
+    }
+    return true;
+}
+
+bool write_whole_file(const std::string& path, const unsigned char* data, std::size_t size) {
+    std::string temp = temporary_name(path);
+    std::FILE* fp = std::fopen(temp.c_str(), "w+b");
+    if (!fp) return false;
+    bool ok = std::fwrite(data, 1, size, fp) == size;
+    ok = flush_to_disk(fp) && ok;
+    ok = (std::fclose(fp) == 0) && ok;
+    if (!ok) {
+        remove_quietly(temp);
+        return false;
+    }
+    return replace_with(temp, path);
+}
+
+bool is_separator_at_end(const std::string& s) {
+    if (s.empty()) return false;
+    char last = s.back();
+    if (last == '/') return true;
+    if (last != '\\') return false;
+    // A 0x5C can be the second byte of a Shift-JIS character such as 表.
+    std::size_t k = 0;
+    while (k + 1 < s.size()) {
+        k += is_sjis_lead(static_cast<unsigned char>(s[k])) ? 2 : 1;
+    }
+    return k == s.size() - 1;
+}
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+int copy_show(const std::string& from_folder, const std::string& to_folder, const char* progress_utf8,
+              MessageLine* line) {
+    const char* progress = sj(progress_utf8);
+    for (ShowTable t : kShowTables) {
+        if (line) {
+            char text[128];
+            std::snprintf(text, sizeof text, progress, kShowBaseName, extension_of(t));
+            line->set(text, false);
+        }
+        if (!copy_file_whole(show_file_name(from_folder, t), show_file_name(to_folder, t))) return 0;
+    }
+    return kShowFiles;
+}
+
+}  // namespace
+
+const char* extension_of(ShowTable t) { return shape(t).extension; }
+std::size_t record_size_of(ShowTable t) { return shape(t).record_size; }
+int record_count_of(ShowTable t) { return shape(t).records; }
+std::size_t file_size_of(ShowTable t) { return shape(t).record_size * static_cast<std::size_t>(shape(t).records); }
+
+std::string show_file_name(const std::string& folder, ShowTable t) {
+    return folder + kShowBaseName + "." + extension_of(t);
+}
+
+int read_table(ShowData& show, ShowTable t, const std::string& folder) {
+    std::string path = show_file_name(folder, t);
+    std::FILE* fp = std::fopen(path.c_str(), "rb");
+    if (!fp) return 0;
+    std::vector<unsigned char> image(file_size_of(t));
+    std::size_t got = read_up_to(fp, image.data(), image.size());
+    std::fclose(fp);
+    const std::size_t rs = record_size_of(t);
+    for (int i = 0; i < record_count_of(t); ++i) {
+        std::size_t at = rs * static_cast<std::size_t>(i);
+        if (at >= got) break;
+        std::size_t n = got - at < rs ? got - at : rs;
+        std::memcpy(record_bytes(show, t, i), image.data() + at, n);
+    }
+    terminate_names(show, t);
+    return 1;
+}
+
+int write_table(const ShowData& show, ShowTable t, const std::string& folder) {
+    std::vector<unsigned char> image(file_size_of(t));
+    const std::size_t rs = record_size_of(t);
+    for (int i = 0; i < record_count_of(t); ++i) {
+        std::memcpy(image.data() + rs * static_cast<std::size_t>(i), record_bytes(show, t, i), rs);
+    }
+    return write_whole_file(show_file_name(folder, t), image.data(), image.size()) ? 1 : 0;
+}
+
+int read_all_tables(ShowData& show, const std::string& folder) {
+    int failed = 0;
+    for (ShowTable t : kShowTables) failed += read_table(show, t, folder) ? 0 : 1;
+    return failed;
+}
+
+int write_all_tables(const ShowData& show, const std::string& folder) {
+    int failed = 0;
+    for (ShowTable t : kShowTables) failed += write_table(show, t, folder) ? 0 : 1;
+    return failed;
+}
+
+std::string with_trailing_separator(const std::string& folder) {
+    if (is_separator_at_end(folder)) return folder;
+    return folder + kSeparator;
+}
+
+bool copy_file_whole(const std::string& source, const std::string& target) {
+    std::FILE* in = std::fopen(source.c_str(), "rb");
+    if (!in) return false;
+    std::string temp = temporary_name(target);
+    std::FILE* out = std::fopen(temp.c_str(), "w+b");
+    if (!out) {
+        std::fclose(in);
+        return false;
+    }
+    std::vector<unsigned char> buf(64 * 1024);
+    bool ok = true;
+    for (;;) {
+        std::size_t got = std::fread(buf.data(), 1, buf.size(), in);
+        if (got > 0 && std::fwrite(buf.data(), 1, got, out) != got) {
+            ok = false;
+            break;
+        }
+        if (got < buf.size()) break;
+    }
+    ok = !std::ferror(in) && ok;
+    std::fclose(in);
+    ok = flush_to_disk(out) && ok;
+    ok = (std::fclose(out) == 0) && ok;
+    if (!ok) {
+        remove_quietly(temp);
+        return false;
+    }
+    return replace_with(temp, target);
+}
+
+int save_show_to_folder(const std::string& data_folder, const std::string& folder, MessageLine* line) {
+    if (folder.empty()) return 0;
+    return copy_show(data_folder, with_trailing_separator(folder), "データを保存中です... [%s.%s]", line);
+}
+
+int load_show_from_folder(const std::string& data_folder, const std::string& folder, MessageLine* line) {
+    if (folder.empty()) return 0;
+    return copy_show(with_trailing_separator(folder), data_folder, "データを読み込み中です... [%s.%s]", line);
+}
+
+}  // namespace prismel

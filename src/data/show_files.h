@@ -1,0 +1,61 @@
+#pragma once
+// The show on disk: seven files of raw records, "PRSMDATA" with one
+// extension per table, in the program folder.
+#include <cstddef>
+#include <string>
+
+#include "data/message_line.h"
+#include "data/show_data.h"
+
+namespace prismel {
+
+enum class ShowTable { kColours, kScenes, kChases, kCues, kPatch, kFkeys, kGroups };
+
+constexpr int kShowFiles = 7;
+constexpr const char* kShowBaseName = "PRSMDATA";
+// The fixed order wherever all files are handled together.
+constexpr ShowTable kShowTables[kShowFiles] = {ShowTable::kColours, ShowTable::kScenes, ShowTable::kChases,
+                                               ShowTable::kCues,    ShowTable::kPatch,  ShowTable::kFkeys,
+                                               ShowTable::kGroups};
+
+const char* extension_of(ShowTable t);     // "COL", "SCN", …
+std::size_t record_size_of(ShowTable t);   // bytes of one record
+int record_count_of(ShowTable t);          // records of the table
+std::size_t file_size_of(ShowTable t);     // bytes of the whole file
+
+// folder + "PRSMDATA" + "." + extension; the folder is used as given (the
+// program folder is kept with its trailing separator; empty when unset).
+std::string show_file_name(const std::string& folder, ShowTable t);
+
+// Reads the table's file into the table: 1 when the file could be opened,
+// whatever its length (a short file fills the leading records up to its end
+// and leaves the rest as it was; a longer one is read as far as the table
+// reaches), 0 when it could not (the table is untouched). Name fields that
+// hold no terminator are terminated in their last byte.
+int read_table(ShowData& show, ShowTable t, const std::string& folder);
+// Writes the table as its file: 1 on success; 0 when the file could not be
+// written completely, in which case the old file is left as it was.
+int write_table(const ShowData& show, ShowTable t, const std::string& folder);
+
+// All seven in the fixed order; result: the number that failed.
+int read_all_tables(ShowData& show, const std::string& folder);
+int write_all_tables(const ShowData& show, const std::string& folder);
+
+// A folder path with a trailing separator: '/' or '\' already there count
+// (a 0x5C that is the second byte of a Shift-JIS character does not);
+// otherwise the platform's separator is appended.
+std::string with_trailing_separator(const std::string& folder);
+
+// Copies the seven files from the data folder to `folder`, in the fixed
+// order, showing each in the message line (may be null). 7 when all were
+// copied; 0 at the first failure (files copied before it stay copied). An
+// empty folder path is refused.
+int save_show_to_folder(const std::string& data_folder, const std::string& folder, MessageLine* line);
+// The same from `folder` into the data folder.
+int load_show_from_folder(const std::string& data_folder, const std::string& folder, MessageLine* line);
+
+// Replaces `target` by a copy of `source` through a temporary file beside
+// the target, so the target is either the old file or the complete copy.
+bool copy_file_whole(const std::string& source, const std::string& target);
+
+}  // namespace prismel
