@@ -1,0 +1,88 @@
+#include "shell/env_settings.h"
+
+namespace prismel {
+
+const char* const kSectionGeneral = "General";
+const char* const kSectionOption = "Option";
+const char* const kSectionColor = "Color";
+
+EnvSettings* g_env = nullptr;
+
+namespace {
+
+constexpr const char* kNotice = "Prismel Lighting Console";
+
+bool read_bool(const Profile& ini, const char* key, bool def) {
+    return ini.read_int(kSectionOption, key, def ? 1 : 0) != 0;
+}
+
+}  // namespace
+
+void EnvSettings::load(const Profile& ini, const std::string& folder) {
+    program_folder = folder;
+    notice = kNotice;
+    editor = ini.read_string(kSectionGeneral, "Editor", "notepad.exe");
+    wall_image = ini.read_string(kSectionGeneral, "WallImage", in_folder("PRSMWALL.BMP"));
+    title_image = ini.read_string(kSectionGeneral, "TitleImage", in_folder("PRSMTITL.BMP"));
+    fkey_time = ini.read_int(kSectionOption, "FkeyTime", 0);
+    hide_title = read_bool(ini, "HideTitle", false);
+    beep = read_bool(ini, "Beep", true);
+    run_mouse = read_bool(ini, "RunMouse", false);
+    restart_chase = read_bool(ini, "RestartChs", true);
+}
+
+int EnvSettings::save(Profile& ini) const {
+    ini.write_string(kSectionGeneral, "Editor", editor);
+    ini.write_string(kSectionGeneral, "WallImage", wall_image);
+    ini.write_string(kSectionGeneral, "TitleImage", title_image);
+    ini.write_int(kSectionOption, "FkeyTime", fkey_time);
+    ini.write_int(kSectionOption, "HideTitle", hide_title ? 1 : 0);
+    ini.write_int(kSectionOption, "Beep", beep ? 1 : 0);
+    ini.write_int(kSectionOption, "RunMouse", run_mouse ? 1 : 0);
+    ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
+    return ini.save();
+}
+
+std::string folder_of(const std::string& exe_path) {
+    size_t slash = exe_path.rfind('/');
+    if (slash == std::string::npos) return "./";
+    return exe_path.substr(0, slash + 1);
+}
+
+std::string settings_path_for(const std::string& exe_path) {
+    size_t slash = exe_path.rfind('/');
+    size_t name = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = exe_path.rfind('.');
+    // A leading dot is part of the name, not an extension.
+    if (dot == std::string::npos || dot <= name) return exe_path + ".INI";
+    return exe_path.substr(0, dot) + ".INI";
+}
+
+void check_settings_version(Profile& ini) {
+    if (ini.read_int(kSectionGeneral, "version", 0) < kSettingsVersion)
+        ini.write_int(kSectionGeneral, "version", kSettingsVersion);
+    ini.save();
+}
+
+WindowPlace restore_window_place(const Profile& ini, const char* prefix, WindowPlace place,
+                                 int dl, int dt, int dw, int dh) {
+    std::string p = prefix;
+    place.left = ini.read_int(kSectionGeneral, (p + "Left").c_str(), dl);
+    place.top = ini.read_int(kSectionGeneral, (p + "Top").c_str(), dt);
+    if (dw > 0 && dh > 0) {
+        place.width = ini.read_int(kSectionGeneral, (p + "Width").c_str(), dw);
+        place.height = ini.read_int(kSectionGeneral, (p + "Height").c_str(), dh);
+    }
+    return place;
+}
+
+void save_window_place(Profile& ini, const char* prefix, const WindowPlace& place, bool dialog_border) {
+    std::string p = prefix;
+    ini.write_int(kSectionGeneral, (p + "Left").c_str(), place.left);
+    ini.write_int(kSectionGeneral, (p + "Top").c_str(), place.top);
+    if (dialog_border) return;
+    ini.write_int(kSectionGeneral, (p + "Width").c_str(), place.width);
+    ini.write_int(kSectionGeneral, (p + "Height").c_str(), place.height);
+}
+
+}  // namespace prismel

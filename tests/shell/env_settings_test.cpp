@@ -1,0 +1,99 @@
+#include "shell/env_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ini_profile.h"
+#include "support/temp_dir.h"
+
+using namespace prismel;
+using prismel::test::TempDir;
+
+TEST(SettingsFile, LiesBesideTheExecutableWithItsName) {
+    EXPECT_EQ(settings_path_for("/opt/p/Prismel"), "/opt/p/Prismel.INI");
+    EXPECT_EQ(settings_path_for("/opt/p/Prismel.exe"), "/opt/p/Prismel.INI");
+    EXPECT_EQ(settings_path_for("/opt/p.d/prismel"), "/opt/p.d/prismel.INI");
+    EXPECT_EQ(settings_path_for("prismel"), "prismel.INI");
+    EXPECT_EQ(folder_of("/opt/p/Prismel"), "/opt/p/");
+    EXPECT_EQ(folder_of("prismel"), "./");
+}
+
+TEST(SettingsFile, VersionBelow121IsRewrittenNewerIsKept) {
+    TempDir dir;
+    for (auto [before, after] : {std::pair{100, 121}, {130, 130}, {121, 121}}) {
+        test::write_text(dir.file("P.INI"), "[General]\nversion=" + std::to_string(before) + "\n");
+        IniProfile ini(dir.file("P.INI"));
+        check_settings_version(ini);
+        IniProfile again(dir.file("P.INI"));
+        EXPECT_EQ(again.read_int("General", "version", 0), after) << before;
+    }
+    IniProfile fresh(dir.file("NEW.INI"));
+    check_settings_version(fresh);
+    EXPECT_EQ(IniProfile(dir.file("NEW.INI")).read_int("General", "version", 0), 121);
+}
+
+TEST(EnvSettings, DefaultsFromTheProgramFolder) {
+    TempDir dir;
+    IniProfile ini(dir.file("P.INI"));
+    EnvSettings env;
+    env.load(ini, "/opt/p/");
+    EXPECT_EQ(env.program_folder, "/opt/p/");
+    EXPECT_EQ(env.editor, "notepad.exe");
+    EXPECT_EQ(env.wall_image, "/opt/p/PRSMWALL.BMP");
+    EXPECT_EQ(env.title_image, "/opt/p/PRSMTITL.BMP");
+    EXPECT_TRUE(env.beep);
+    EXPECT_FALSE(env.hide_title);
+    EXPECT_FALSE(env.run_mouse);
+    EXPECT_TRUE(env.restart_chase);
+    EXPECT_EQ(env.fkey_time, 0);
+    EXPECT_FALSE(env.notice.empty());
+    EXPECT_TRUE(env.preset_file.empty());  // the start-up fills it
+}
+
+TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
+    TempDir dir;
+    test::write_text(dir.file("P.INI"),
+                     "[General]\nPresetFile=/x/MY.DEF\nEditor=vi\n"
+                     "[Option]\nHideTitle=5\nBeep=0\nRunMouse=-1\nRestartChs=0\nFkeyTime=40\n");
+    {
+        IniProfile ini(dir.file("P.INI"));
+        EnvSettings env;
+        env.load(ini, dir.folder());
+        EXPECT_TRUE(env.hide_title);
+        EXPECT_FALSE(env.beep);
+        EXPECT_TRUE(env.run_mouse);
+        EXPECT_FALSE(env.restart_chase);
+        EXPECT_EQ(env.fkey_time, 40);
+        EXPECT_EQ(env.editor, "vi");
+        env.preset_file = "/changed/OTHER.DEF";
+        ASSERT_EQ(env.save(ini), 1);
+    }
+    IniProfile ini(dir.file("P.INI"));
+    EXPECT_EQ(ini.read_string("Option", "HideTitle", ""), "1");
+    EXPECT_EQ(ini.read_string("Option", "RunMouse", ""), "1");
+    EXPECT_EQ(ini.read_string("Option", "Beep", ""), "0");
+    // The preset file is never written back.
+    EXPECT_EQ(ini.read_string("General", "PresetFile", ""), "/x/MY.DEF");
+}
+
+TEST(WindowPlace, PositionOnlyUnlessBothDefaultSizesArePositive) {
+    TempDir dir;
+    IniProfile ini(dir.file("P.INI"));
+    WindowPlace start{1, 2, 300, 200};
+    WindowPlace p = restore_window_place(ini, "OutMonitor", start, 100, 100, 0, 0);
+    EXPECT_EQ(p.left, 100);
+    EXPECT_EQ(p.top, 100);
+    EXPECT_EQ(p.width, 300);
+    EXPECT_EQ(p.height, 200);
+
+    save_window_place(ini, "OutMonitor", {40, 50, 640, 480}, true);
+    EXPECT_EQ(ini.read_int("General", "OutMonitorLeft", 0), 40);
+    EXPECT_EQ(ini.read_int("General", "OutMonitorTop", 0), 50);
+    EXPECT_EQ(ini.read_int("General", "OutMonitorWidth", -1), -1);
+
+    save_window_place(ini, "Dlg", {1, 2, 640, 480}, false);
+    p = restore_window_place(ini, "Dlg", start, 0, 0, 10, 10);
+    EXPECT_EQ(p.width, 640);
+    EXPECT_EQ(p.height, 480);
+    p = restore_window_place(ini, "Dlg", start, 0, 0, 10, 0);
+    EXPECT_EQ(p.width, 300);
+}
