@@ -1,0 +1,9 @@
+#include "engine/playback_engine.h"
+
+namespace prismel {
+
+PlaybackEngine g_engine(g_show, system_remote_port());
+
+void engine_step(DmxFrame& frame) { g_engine.step(frame); }
+
+}  // namespace prismel

@@ -1,0 +1,54 @@
+#ifndef _WIN32
+#include "platform/remote_port_posix.h"
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace prismel {
+
+PosixRemotePort::~PosixRemotePort() { close(); }
+
+bool PosixRemotePort::open() {
+    if (fd_ >= 0) return true;
+    // Non-blocking, so a port without carrier does not hold the open; no
+    // controlling terminal, since nothing is read from it.
+    fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    return fd_ >= 0;
+}
+
+void PosixRemotePort::raise_rts() {
+    if (fd_ < 0) return;
+    int rts = TIOCM_RTS;
+    (void)::ioctl(fd_, TIOCMBIS, &rts);
+}
+
+bool PosixRemotePort::read_status(uint32_t& status) {
+    if (fd_ < 0) return false;
+    int lines = 0;
+    if (::ioctl(fd_, TIOCMGET, &lines) != 0) return false;
+    status = modem_status_of_tiocm(lines);
+    return true;
+}
+
+void PosixRemotePort::close() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+}
+
+uint32_t modem_status_of_tiocm(int lines) {
+    uint32_t status = 0;
+    if (lines & TIOCM_CAR) status |= kModemCarrierDetect;
+    if (lines & TIOCM_RNG) status |= kModemRing;
+    return status;
+}
+
+RemotePort& system_remote_port() {
+    static PosixRemotePort port("/dev/ttyS0");
+    return port;
+}
+
+}  // namespace prismel
+#endif
