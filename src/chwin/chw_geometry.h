@@ -1,0 +1,19 @@
+#pragma once
+// Pixel rectangles of the character screen: left/top inclusive, right/bottom
+// exclusive, as the window system invalidates and fills them.
+
+namespace prismel {
+
+struct ChwRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool empty() const { return right <= left || bottom <= top; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const ChwRect&) const = default;
+};
+
+}  // namespace prismel

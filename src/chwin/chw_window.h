@@ -1,0 +1,48 @@
+#pragma once
+// A window of the character screen's stack: a rectangle of cells owned by one
+// screen module, which supplies its handlers.
+#include <cstdint>
+#include <functional>
+
+namespace prismel {
+
+// Style low byte: framed window or the backdrop (the main menu window).
+constexpr uint32_t kStyleFramed = 1;
+constexpr uint32_t kStyleBackdrop = 16;
+// Adds a separator on row bottom - 2, leaving row bottom - 1 as a footer line.
+constexpr uint32_t kStyleFooter = 0x1000;
+
+constexpr int kTitleBytes = 43;
+
+// (key code, modifier flags) -> result code (chw_keys.h).
+using ChwKeyHandler = std::function<int(int key, int flags)>;
+// (column, row, button, modifier flags) -> 0 or a key code treated as pressed.
+using ChwMouseHandler = std::function<int(int column, int row, int button, int flags)>;
+// () -> result code; only kResultWindowClosed is acted on.
+using ChwDoubleClickHandler = std::function<int()>;
+// Called on every timer tick while the window is on top; result ignored.
+using ChwDrawHandler = std::function<int()>;
+
+struct ChwWindow {
+    ChwWindow* parent = nullptr;  // none only for the backdrop
+    uint32_t style = kStyleFramed;
+    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive cells, frame included
+    int width = 0, height = 0;
+    int active = 0;  // 1 while drawn as the top window
+    char title[kTitleBytes + 1] = {};
+    ChwKeyHandler key_handler;
+    ChwMouseHandler mouse_handler;
+    ChwDoubleClickHandler double_click_handler;
+    ChwDrawHandler draw_handler;
+
+    bool is_backdrop() const { return (style & 0xFF) == kStyleBackdrop; }
+    bool has_footer() const { return (style & kStyleFooter) != 0; }
+};
+
+// Picker result codes: which reference list closed (0 = none waiting).
+constexpr int kPickedNone = 0;
+constexpr int kPickedColour = 100;
+constexpr int kPickedScene = 500;
+constexpr int kPickedChase = 600;
+
+}  // namespace prismel
