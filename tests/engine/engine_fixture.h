@@ -1,0 +1,70 @@
+#pragma once
+// A show, a simulated remote port and an engine running on them, as after
+// start-up (initialised, hold counter back to 0), with helpers to build small
+// shows.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/Prsm_exe.h"
+#include "platform/simulated_remote_port.h"
+
+namespace prismel::test {
+
+inline StoredDuration sd(int v) { return StoredDuration(v); }
+
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest() : show_(std::make_unique<ShowData>()), port_(), engine_(*show_, port_) {
+        engine_.initialise();
+        engine_.release();
+    }
+    ~EngineTest() override { engine_.shut_down(); }
+
+    ShowData& show() { return *show_; }
+
+    void set_colour(int i, uint8_t y, uint8_t m, uint8_t c) {
+        show().colours.rec[i].y = y;
+        show().colours.rec[i].m = m;
+        show().colours.rec[i].c = c;
+    }
+    void light(int scene, int fixture, int colour, uint8_t size) {
+        show().scenes[scene].colour[fixture] = static_cast<int16_t>(colour);
+        show().scenes[scene].size[fixture] = size;
+    }
+    void set_chase(int chase, std::initializer_list<int> steps) {
+        ChaseRecord& c = show().chases[chase];
+        c.step_count = static_cast<uint8_t>(steps.size());
+        int k = 0;
+        for (int s : steps) c.steps[k++] = static_cast<int16_t>(s);
+    }
+    CueRecord& cue(int i) { return show().cues[i]; }
+    void set_cue(int i, int scene, int xtime, int chase = kNone, int rate = 20, int chase_xtime = 0,
+                 int mode = 0, int wait = 0) {
+        CueRecord& r = cue(i);
+        r.scene = static_cast<int16_t>(scene);
+        r.scene_xtime = static_cast<int16_t>(xtime);
+        r.chase = static_cast<int16_t>(chase);
+        r.rate = static_cast<int16_t>(rate);
+        r.chase_xtime = static_cast<int16_t>(chase_xtime);
+        r.mode = static_cast<int16_t>(mode);
+        r.wait = static_cast<int16_t>(wait);
+    }
+    void patch(int fixture, int layout, int start) {
+        show().patch[fixture].layout = static_cast<int16_t>(layout);
+        show().patch[fixture].start = static_cast<int16_t>(start);
+    }
+    void step(int n = 1) {
+        for (int i = 0; i < n; ++i) engine_.step(frame_);
+    }
+    EngineFields fields() const { return engine_.fields(); }
+    // Level l (kLevel*) of fixture f in the last mix.
+    int mix(int f, int l) const { return engine_.monitor()[f * kLevelsPerFixture + l]; }
+
+    std::unique_ptr<ShowData> show_;
+    SimulatedRemotePort port_;
+    PlaybackEngine engine_;
+    DmxFrame frame_{};
+};
+
+}  // namespace prismel::test
