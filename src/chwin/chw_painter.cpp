@@ -48,7 +48,7 @@ int paint_cell(const ChwScreen& s, ChwCanvas& canvas, int c, int r, int dx, int 
             canvas.fill({x, y, box.right, y + fs}, cell.bg);
             canvas.fill(gauge_bar(x, y, fs, trail.ch - 0x40), trail.fg);
         } else {
-            canvas.text(x, y, bytes, n, cell.fg, cell.bg);
+            canvas.text(x, y, bytes, n, fs, cell.fg, cell.bg);
         }
     } else if (gauge) {
         canvas.fill(box, trail.bg);
@@ -56,10 +56,10 @@ int paint_cell(const ChwScreen& s, ChwCanvas& canvas, int c, int r, int dx, int 
         canvas.fill(last, trail.fg);
     } else if (pair) {
         canvas.fill(box, trail.bg);
-        canvas.text(x, y + 2, bytes, 2, cell.fg, trail.bg);
+        canvas.text(x, y + 2, bytes, 2, fs + 2, cell.fg, trail.bg);
     } else {
         canvas.fill(box, cell.bg);
-        canvas.text(x, y + 2, bytes, 1, cell.fg, cell.bg);
+        canvas.text(x, y + 2, bytes, 1, fs + 2, cell.fg, cell.bg);
     }
 
     unsigned sides = (cell.attr >> 4) & 0xF;
