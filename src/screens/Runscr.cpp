@@ -1,0 +1,270 @@
+#include "screens/Runscr.h"
+
+#include <cmath>
+
+#include "chwin/chw_keys.h"
+#include "chwin/chw_screen.h"
+#include "chwin/inp_line.h"
+#include "data/show_data.h"
+#include "engine/playback_engine.h"
+#include "platform/input_state.h"
+#include "platform/text_codec.h"
+#include "screens/runscr_draw.h"
+#include "screens/runscr_seams.h"
+
+namespace prismel {
+
+namespace {
+
+constexpr int kLeft = 2;
+constexpr int kTop = 0;
+constexpr int kRight = 84;
+constexpr int kRowsBelow = 5;  // bottom row = screen rows - 5
+constexpr int kLastPage = 19;
+constexpr double kMaxCrossSeconds = 99.9;
+constexpr int kStoredPerSecond = 20;
+// The typed decimal is exact; its binary value may lie just below it (4.35 is
+// 4.3499...), which must not lose a step when rounded down.
+constexpr double kTypedSlack = 1e-6;
+
+ChwWindow* g_window = nullptr;
+
+RunscrSeams g_seams;
+int g_fkey_time_memory = 0;
+
+bool shift_held(int flags) { return (flags & kModShift) != 0; }
+bool alt_or_ctrl(int flags) { return (flags & (kModAlt | kModCtrl)) != 0; }
+
+void show_message(const char* text) {
+    if (g_screen) g_screen->show_message(text);
+}
+
+int current_cue(const EngineFields& f) { return valid_cue(f.current_cue) ? f.current_cue : kNone; }
+
+void go_to(int cue) { g_engine.go_to_cue(valid_cue(cue) ? cue : kNone); }
+
+// A call of the layer's own scene or chase gives the current cue's back, or
+// empties the layer without one.
+void take_scene_back(const EngineFields& f) {
+    int cue = current_cue(f);
+    if (cue == kNone) {
+        g_engine.call_scene(kNone, StoredDuration(0));
+        return;
+    }
+    const CueRecord& q = g_show.cues[cue];
+    g_engine.call_scene(q.scene, StoredDuration(q.scene_xtime));
+}
+
+void take_chase_back(const EngineFields& f) {
+    int cue = current_cue(f);
+    if (cue == kNone) {
+        g_engine.start_chase(kNone, StoredDuration(kDefaultDuration), StoredDuration(0), 0);
+        return;
+    }
+    const CueRecord& q = g_show.cues[cue];
+    g_engine.start_chase(q.chase, StoredDuration(q.rate), StoredDuration(q.chase_xtime), q.mode);
+}
+
+void scene_call(int k) {
+    EngineHold hold(g_engine);
+    EngineFields f = g_engine.fields();
+    int scene = f.scene_page * 10 + k;
+    if (scene == f.current_scene)
+        take_scene_back(f);
+    else
+        g_engine.call_scene(scene, f.scene_call_xtime);
+}
+
+void preset_call(int k) {
+    const FkeyRecord& key = g_show.fkeys[k];
+    EngineHold hold(g_engine);
+    EngineFields f = g_engine.fields();
+    switch (key.type) {
+    case kFkeyCue: go_to(key.target); break;
+    case kFkeyScene: {
+        int scene = valid_scene(key.target) ? key.target : kNone;
+        if (scene == f.current_scene)
+            take_scene_back(f);
+        else
+            g_engine.call_scene(scene, StoredDuration(key.xtime));
+        break;
+    }
+    case kFkeyChase: {
+        int chase = valid_chase(key.target) ? key.target : kNone;
+        if (chase == f.current_chase)
+            take_chase_back(f);
+        else
+            g_engine.start_chase(chase, StoredDuration(key.rate), StoredDuration(key.xtime), 0);
+        break;
+    }
+    case kFkeyStandby: go_to(kNone); break;
+    default: break;
+    }
+}
+
+void function_key(int k) {
+    if (g_engine.fields().call_mode == 0)
+        scene_call(k);
+    else
+        preset_call(k);
+}
+
+// One-line input in real-number mode; 1 with the value on OK.
+int ask_real(const char* prompt, int column, int width, int row, double max, double& value) {
+    LineInputRequest request;
+    if (prompt) request.prompt = prompt;
+    request.column = column;
+    request.row = row;
+    request.max_length = width;
+    request.mode = inp_mode::kReal;
+    request.ranges.real_max = max;
+    LineInputResult result = execute_line_input(*g_screen, request);
+    if (result.code != kResultOk) return kResultCancel;
+    value = result.real_value;
+    return kResultOk;
+}
+
+void jump(const char* prompt, int column, int row) {
+    double value = 0.0;
+    if (ask_real(prompt, column, 5, row, HUGE_VAL, value) != 1) return;
+    static const char* not_found = sj("該当するｷｭｰNo.はありません");
+    double tenths = std::floor(value * 10.0 + kTypedSlack);
+    // A number no cue can carry (the field is 16-bit) is simply not found.
+    int cue = tenths >= 0.0 && tenths <= 32767.0 ? g_show.cues.find_number(static_cast<int>(tenths)) : kNone;
+    if (cue == kNone) {
+        show_message(not_found);
+        return;
+    }
+    g_engine.go_to_cue(cue);
+}
+
+void set_cross_time() {
+    static const char* prompt = sj("シーン呼び出しのクロス時間 =");
+    double seconds = 0.0;
+    if (ask_real(prompt, g_window->left + 2, 4, g_window->bottom - 1, kMaxCrossSeconds, seconds) != 1) return;
+    if (seconds < 0.0 || seconds > kMaxCrossSeconds) return;
+    g_engine.set_scene_call_xtime(StoredDuration(static_cast<int>(std::floor(seconds * kStoredPerSecond + kTypedSlack))));
+}
+
+// Preview of the used cue before (dir < 0) or after the one previewed; a
+// preview starts from the current cue.
+void preview_step(int dir) {
+    EngineFields f = g_engine.fields();
+    int from = f.show_running ? current_cue(f) : f.preview_cue;
+    if (!valid_cue(from)) from = kNone;
+    int to = dir < 0 ? g_show.cues.previous_used(from) : g_show.cues.next_used(from);
+    g_engine.set_preview_cue(to);
+}
+
+int shifted_function_key(int key) {
+    switch (key) {
+    case kKeyF1: g_engine.set_call_mode(0); break;
+    case kKeyF2: g_engine.set_call_mode(1); break;
+    case kKeyF5: set_cross_time(); break;
+    case kKeyF6: jump(sj("ｼﾞｬﾝﾌﾟ先 ｷｭｰNo.= "), g_window->left + 2, g_window->bottom - 1); break;
+    case kKeyF7: preview_step(-1); break;
+    case kKeyF8: preview_step(1); break;
+    case kKeyF10: go_to(current_cue(g_engine.fields())); break;
+    default: break;
+    }
+    return kResultHandled;
+}
+
+void page_step(int dir) {
+    EngineFields f = g_engine.fields();
+    if (f.call_mode != 0) return;
+    int page = f.scene_page + dir;
+    if (page < 0 || page > kLastPage) return;
+    g_engine.set_scene_page(page);
+}
+
+}  // namespace
+
+RunscrSeams& runscr_seams() { return g_seams; }
+
+int runscr_open(ChwWindow* parent) {
+    if (g_window || !g_screen) return 0;
+    static const char* title = sj("実行状態");
+    ChwScreen& s = *g_screen;
+    int bottom = s.visible_rows() - kRowsBelow;
+    g_window = s.create_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom);
+    g_window->key_handler = runscr_key;
+    g_window->mouse_handler = runscr_mouse;
+    g_window->draw_handler = runscr_draw;
+    runscr_draw_reset(bottom - kTop - 16);
+    s.show_window(g_window);
+    int fkey_time = g_seams.read_fkey_time ? g_seams.read_fkey_time() : g_fkey_time_memory;
+    g_engine.set_scene_call_xtime(StoredDuration(fkey_time));
+    runscr_draw();
+    bool mouse = g_seams.run_mouse && g_seams.run_mouse();
+    if (!mouse && g_seams.set_no_entry_pointer) g_seams.set_no_entry_pointer(true);
+    return 1;
+}
+
+int runscr_close() {
+    if (!g_window) return 0;
+    int fkey_time = g_engine.fields().scene_call_xtime.value();
+    if (g_seams.write_fkey_time)
+        g_seams.write_fkey_time(fkey_time);
+    else
+        g_fkey_time_memory = fkey_time;
+    if (g_seams.set_no_entry_pointer) g_seams.set_no_entry_pointer(false);
+    if (g_screen) g_screen->close_window(g_window, true);
+    g_window = nullptr;
+    return 1;
+}
+
+bool runscr_is_open() { return g_window != nullptr; }
+ChwWindow* runscr_window() { return g_window; }
+
+int runscr_key(int key, int flags) {
+    if (!g_window) return kResultHandled;
+    show_message("");
+    const bool shift = shift_held(flags);
+    switch (key) {
+    case kKeyEnter: go_to(g_show.cues.next_used(current_cue(g_engine.fields()))); break;
+    case kKeyBack: go_to(g_show.cues.previous_used(current_cue(g_engine.fields()))); break;
+    case kKeyDelete: go_to(current_cue(g_engine.fields())); break;
+    case kKeyInsert: jump(nullptr, g_window->left + 2, g_window->top + 18); break;
+    case kKeyHome:
+        if (!shift) g_engine.set_call_mode(g_engine.fields().call_mode == 0 ? 1 : 0);
+        break;
+    case kKeyUp: page_step(-1); break;
+    case kKeyDown: page_step(1); break;
+    case kKeyLeft:
+        if (shift) preview_step(-1);
+        break;
+    case kKeyRight:
+        if (shift) preview_step(1);
+        break;
+    case kKeyShift:
+        // Delivered on press (Shift among the flags) and on release (not).
+        if (!shift) g_engine.set_show_running();
+        break;
+    case kKeyEsc:
+        if (!shift) {
+            runscr_close();
+            return kResultRedrawTop;
+        }
+        if (g_seams.show_output_monitor) g_seams.show_output_monitor();
+        break;
+    default:
+        if (key >= kKeyF1 && key <= kKeyF10) {
+            if (shift) return shifted_function_key(key);
+            if (!alt_or_ctrl(flags)) function_key(key - kKeyF1);
+        }
+        break;
+    }
+    return kResultHandled;
+}
+
+int runscr_mouse(int, int, int, int) { return 0; }
+
+int runscr_draw() {
+    if (!g_window || !g_screen) return 0;
+    const bool shift = input_state().shift_down();
+    runscr_draw_window(*g_screen, *g_window, g_engine.fields(), g_engine.hold_count(), shift);
+    return 0;
+}
+
+}  // namespace prismel
