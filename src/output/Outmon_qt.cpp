@@ -58,7 +58,14 @@ TOutMonForm::TOutMonForm(PlaybackEngine& engine, const ShowData& show, Profile* 
     StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
     StringGrid1->setFocusPolicy(Qt::NoFocus);
     StringGrid1->setFont(gothic(12));
-    StringGrid1->setStyleSheet(QStringLiteral("QTableWidget { background-color: black; color: aqua; gridline-color: #404040; }"));
+    StringGrid1->setTextElideMode(Qt::ElideNone);
+    StringGrid1->setWordWrap(false);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The longest cell, "01: s00 m00 c00 y00", fills a column without padding.
+    StringGrid1->setStyleSheet(QStringLiteral(
+        "QTableWidget { background-color: black; color: aqua; gridline-color: #404040; }"
+        "QTableWidget::item { padding: 0px 2px; }"));
     for (int r = 0; r < kGridSide; ++r)
         for (int c = 0; c < kGridSide; ++c) StringGrid1->setItem(r, c, new QTableWidgetItem());
 
