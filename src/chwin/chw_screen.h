@@ -11,6 +11,7 @@
 #include "chwin/chw_geometry.h"
 #include "chwin/chw_host.h"
 #include "chwin/chw_window.h"
+#include "data/message_line.h"
 
 namespace prismel {
 
@@ -44,7 +45,7 @@ struct ChwRubberBand {
     int lock_count = 1;  // dragging is possible only at 0
 };
 
-class ChwScreen {
+class ChwScreen : public MessageLine {
 public:
     static constexpr int kColumns = 128;
     static constexpr int kRows = 64;
@@ -81,6 +82,9 @@ public:
     void set_colours(int fg, int bg) { set_fg(fg); set_bg(bg); }
     void set_normal_colours() { set_colours(WinFg, WinBg); }
     void set_dark_text(int bg) { set_colours(WinNgFg, bg); }
+    // A colour that is not in the scheme (a swatch of a show colour).
+    void set_fg_value(uint32_t colour) { fg_ = colour; }
+    void set_bg_value(uint32_t colour) { bg_ = colour; }
     void set_attribute(uint32_t a) { attr_ = a; }
     uint32_t attribute() const { return attr_; }
     uint32_t fg_value() const { return fg_; }
@@ -119,6 +123,8 @@ public:
     void show_message(const char* text);  // beeps when the beep option is set
     void set_message_line(const char* text);
     const char* message_line() const { return message_; }  // the last text set
+    // The show data's reports: an error (beep) goes through show_message.
+    void set(const char* cp932, bool beep) override { beep ? show_message(cp932) : set_message_line(cp932); }
     bool beep_option = false;
 
     // --- window stack ---
