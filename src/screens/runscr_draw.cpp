@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "chwin/chw_raw_colour.h"
+#include "chwin/inp_line.h"
 #include "data/show_data.h"
 #include "engine/duration.h"
 #include "platform/text_codec.h"
@@ -341,7 +342,8 @@ void draw_caption_and_bar(ChwScreen& s, const EngineFields& f, bool shift) {
         s.set_dark_text(HeaderG);
         s.write(caption_text);
     }
-    s.draw_fkey_bar(bar_text);
+    // An open one-line input has its own labels up; they stay until it closes.
+    if (!line_input_open()) s.draw_fkey_bar(bar_text);
 }
 
 }  // namespace

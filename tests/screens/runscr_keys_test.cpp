@@ -186,6 +186,31 @@ TEST_F(RunscrKeys, JumpToAMissingNumberLeavesTheEngineAndSaysSo) {
     EXPECT_EQ(message(), "");
 }
 
+// A line that lets the timer tick while it is open, as the console's does.
+class TickingLine : public LineInputSeam {
+public:
+    explicit TickingLine(ChwScreen& s) : screen_(s) {}
+    LineInputResult run(ChwScreen&, const LineInputRequest&) override {
+        deliver_tick(screen_);
+        labels_while_open = screen_.fkey_labels();
+        return line_input_escape();
+    }
+    std::string labels_while_open;
+
+private:
+    ChwScreen& screen_;
+};
+
+TEST_F(RunscrKeys, RedrawLeavesTheInputsLabelsUpWhileItIsOpen) {
+    TickingLine line(screen_);
+    set_line_input(&line);
+    tick();
+    const std::string bar = screen_.fkey_labels();
+    key(kKeyInsert);
+    EXPECT_EQ(line.labels_while_open, "");
+    EXPECT_EQ(screen_.fkey_labels(), bar);
+}
+
 TEST_F(RunscrKeys, CrossTimeIsTakenInTwentiethsAndSavedOnClose) {
     input_.type("4.35");
     key(kKeyF5, kModShift);
