@@ -1,0 +1,67 @@
+// The program entry: one console per machine, the application and its
+// forms, the message loop.
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+#include <memory>
+
+#include "output/Outmon_qt.h"
+#include "platform/input_state_qt.h"
+#include "platform/single_instance.h"
+#include "screens/runscr_qt.h"
+#include "shell/main_form_qt.h"
+
+namespace {
+
+// An exception that reaches the message loop is shown with the standard
+// error box and ends the program with 0.
+class PrismelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* e) override {
+        try {
+            return QApplication::notify(receiver, e);
+        } catch (const std::exception& ex) {
+            show_and_end(ex.what());
+        } catch (...) {
+            show_and_end("unknown exception");
+        }
+        return true;
+    }
+
+private:
+    void show_and_end(const char* what) {
+        QMessageBox::critical(nullptr, "Prismel", QString::fromLocal8Bit(what));
+        exit(0);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prismel::SingleInstance guard;
+    if (guard.already_running()) return -1;
+
+    PrismelApplication app(argc, argv);
+    app.setApplicationName("Prismel");
+    app.setApplicationDisplayName("Prismel");
+    prismel::QtInputState live_input;
+    prismel::set_input_state(&live_input);
+
+    int code = 0;
+    try {
+        prismel::MainFormOptions options;
+        options.exe_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+        prismel::TPrismelMainForm form(options);
+        prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
+        prismel::install_runscr_qt_seams(&form, &monitor);
+        form.show();
+        code = app.exec();
+    } catch (const std::exception& ex) {
+        QMessageBox::critical(nullptr, "Prismel", QString::fromLocal8Bit(ex.what()));
+        code = 0;
+    }
+    prismel::set_input_state(nullptr);
+    return code;
+}

@@ -1,0 +1,267 @@
+#include "shell/main_form_qt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <chrono>
+#include <thread>
+
+#include "chwin/chw_keys.h"
+#include "chwin/chw_scheme_io.h"
+#include "chwin/msg_box.h"
+#include "data/preset_reader.h"
+#include "data/show_startup.h"
+#include "engine/playback_engine.h"
+#include "platform/text_codec.h"
+#include "shell/env_settings.h"
+#include "shell/main_layout.h"
+#include "shell/main_menu.h"
+#include "shell/show_init_link.h"
+#include "shell/startup_dialogs_qt.h"
+#include "shell/title_sequence.h"
+
+static void init_shell_resources() { Q_INIT_RESOURCE(shell_resources); }
+
+namespace prismel {
+
+TPrismelMainForm* g_main_form = nullptr;
+
+namespace {
+
+QImage load_bitmap(const std::string& cp932_path) {
+    QString path = QString::fromLocal8Bit(cp932_path.c_str());
+    QImage img;
+    if (QFile::exists(path)) img.load(path);
+    return img;
+}
+
+// The check mark, transparent where it has the colour of its bottom-left
+// pixel (the automatic transparent colour of bitmaps).
+QPixmap load_check_mark() {
+    init_shell_resources();
+    QImage img(":/CHECK_MARK");
+    if (img.isNull()) return {};
+    img = img.convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = img.pixel(0, img.height() - 1);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) == clear) img.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return QPixmap::fromImage(img);
+}
+
+}  // namespace
+
+TPrismelMainForm::TPrismelMainForm(MainFormOptions options) : options_(std::move(options)) {
+    setObjectName("PrismelMainForm");
+    // No close button and no Close in the window menu: the console is left
+    // through the main menu's F12 only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint);
+    setWindowTitle("Prismel");
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    status_ = new StatusPanels(this);
+    timer_.setInterval(50);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    g_main_form = this;
+    form_create();
+}
+
+void TPrismelMainForm::form_create() {
+    // 1-3: the settings file, its version, the environment settings.
+    ini_ = std::make_unique<IniProfile>(settings_path_for(options_.exe_path));
+    check_settings_version(*ini_);
+    g_env = new EnvSettings;
+    g_env->load(*ini_, folder_of(options_.exe_path));
+    EnvSettings& env = *g_env;
+
+    // 4-6: the bitmaps.
+    title_bitmap_ = load_bitmap(env.title_image);
+    title_aspect_ = !title_bitmap_.isNull() && title_bitmap_.height() > 0
+                        ? static_cast<double>(title_bitmap_.width()) / title_bitmap_.height()
+                        : kDefaultTitleAspect;
+    wallpaper_bitmap_ = load_bitmap(env.wall_image);
+    check_mark_ = load_check_mark();
+
+    // 7: the help file's name (no help is shown).
+    help_file_ = env.in_folder("PRISHL.HLP");
+
+    // 8-11: the preset file name, the show tables and the preset colours.
+    env.preset_file = ini_->read_string(kSectionGeneral, "PresetFile", env.in_folder("PRSMDATA.DEF"));
+    StartupDialogs* dialogs = options_.dialogs;
+    if (!dialogs) {
+        own_dialogs_ = std::make_unique<QtStartupDialogs>();
+        dialogs = own_dialogs_.get();
+    }
+    StartupActions actions;
+    actions.initialise = [&env] { return initialise_show_data(g_show, env.program_folder, env.preset_file); };
+    actions.read_presets = [](const std::string& path) { return read_preset_colours(g_show.colours, path); };
+    load_show_at_startup(g_show, env.program_folder, env.preset_file, *dialogs, actions);
+
+    // 12: the engine, held until the output thread may run it.
+    g_engine.initialise();
+
+    // 13-15: the character screen, its scheme and font, the beep option, the status line.
+    screen_ = std::make_unique<ChwScreen>(this);
+    g_screen = screen_.get();
+    int desktop = options_.desktop_width;
+    if (desktop <= 0 && QGuiApplication::primaryScreen())
+        desktop = QGuiApplication::primaryScreen()->geometry().width();
+    if (desktop <= 0) desktop = 1280;
+    load_scheme(*screen_, *ini_, desktop);
+    screen_->beep_option = env.beep;
+    status_->set_font_size(screen_->font_size());
+
+    // 16: the main menu at the bottom of the stack.
+    create_main_menu(*screen_);
+
+    // 17-18: the output thread, created suspended with the engine step as
+    // its hook; the engine is released just before the thread starts.
+    output_ = options_.make_output ? options_.make_output() : make_artnet_output();
+    output_->set_step_hook([](DmxFrame& frame) { engine_step(frame); });
+    output_->set_universe(ini_->read_int(kSectionGeneral, "TxUniverse", 0));
+    while (g_engine.hold_count() > 0) g_engine.release();
+    output_->start();
+}
+
+void TPrismelMainForm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (shown_once_) return;
+    shown_once_ = true;
+    form_show();
+}
+
+void TPrismelMainForm::form_show() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, to_qcolor(screen_->colour_of(WinBg)));
+    setPalette(pal);
+    setWindowTitle("Prismel");
+    restore_geometry();
+    FormResize();
+    title_countdown_ = kTitleTicks;
+    timer_.start();
+}
+
+void TPrismelMainForm::restore_geometry() {
+    const int w = ini_->read_int(kSectionGeneral, "WinWidth", 800);
+    const int h = ini_->read_int(kSectionGeneral, "WinHeight", 600);
+    const int x = ini_->read_int(kSectionGeneral, "WinLeft", 0);
+    const int y = ini_->read_int(kSectionGeneral, "WinTop", 0);
+    const int state = ini_->read_int(kSectionGeneral, "WinState", 0);
+    const int fs = screen_->font_size();
+    setMinimumSize(kMinColumns * fs / 2, kMinRows * (fs + 4) + 2);
+    move(x, y);
+    resize(FormCanResize(QSize(w, h)));
+    if (state == 1) setWindowState(windowState() | Qt::WindowMinimized);
+    else if (state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TPrismelMainForm::request_close() {
+    close_requested_ = true;
+    close();
+    close_requested_ = false;
+}
+
+bool TPrismelMainForm::FormCloseQuery() {
+    if (!screen_ || screen_->top_window() != g_main_menu) return false;
+    static const char* question = sj("Prismel を終了しますか?");
+    const bool yes = ask_message(kMsgYesNo, question) == 1;
+    update();
+    return yes;
+}
+
+void TPrismelMainForm::closeEvent(QCloseEvent* e) {
+    // The window manager's close (caption button, Alt+F4) never ends the
+    // console; only the main menu's quit key asks for it.
+    if (closed_ || !close_requested_ || !FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    form_close();
+    e->accept();
+}
+
+void TPrismelMainForm::form_close() {
+    g_engine.hold();
+    timer_.stop();
+    ini_->write_int(kSectionGeneral, "TxUniverse", output_->universe());
+    output_->request_terminate();
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    g_engine.shut_down();
+    save_geometry();
+    save_scheme(*screen_, *ini_);
+    g_env->save(*ini_);
+    closed_ = true;
+}
+
+void TPrismelMainForm::save_geometry() {
+    const Qt::WindowStates s = windowState();
+    const int state = (s & Qt::WindowMinimized) ? 1 : (s & Qt::WindowMaximized) ? 2 : 0;
+    ini_->write_int(kSectionGeneral, "WinState", state);
+    // The normal (restored) place, so a maximised window keeps its own size.
+    const QRect normal = state == 0 ? geometry() : normalGeometry();
+    if (normal.isValid()) {
+        const QRect frame = frameGeometry();
+        const QRect client = geometry();
+        ini_->write_int(kSectionGeneral, "WinLeft", normal.left() - (client.left() - frame.left()));
+        ini_->write_int(kSectionGeneral, "WinTop", normal.top() - (client.top() - frame.top()));
+        ini_->write_int(kSectionGeneral, "WinWidth", normal.width());
+        ini_->write_int(kSectionGeneral, "WinHeight", normal.height());
+    }
+}
+
+// Without a close (an exception ended the message loop, or a test drops the
+// window) the output thread and the engine are still stopped in order; the
+// settings are then left as they were in the file.
+void TPrismelMainForm::release_subsystems() {
+    if (!closed_) {
+        g_engine.hold();
+        timer_.stop();
+        if (output_) output_->request_terminate();
+        g_engine.shut_down();
+    }
+    output_.reset();
+}
+
+TPrismelMainForm::~TPrismelMainForm() {
+    release_subsystems();
+    // The show tables are process-wide and stay; then the main menu window,
+    // the screen, the bitmaps, the settings and the settings file.
+    if (g_main_menu) {
+        delete g_main_menu;
+        g_main_menu = nullptr;
+    }
+    g_screen = nullptr;
+    screen_.reset();
+    title_bitmap_ = QImage();
+    wallpaper_bitmap_ = QImage();
+    check_mark_ = QPixmap();
+    delete g_env;
+    g_env = nullptr;
+    ini_.reset();
+    if (g_main_form == this) g_main_form = nullptr;
+}
+
+// --- ChwHost
+
+void TPrismelMainForm::invalidate(const ChwRect& r, bool) {
+    if (!r.empty()) update(QRect(r.left, r.top, r.width(), r.height()));
+}
+
+void TPrismelMainForm::repaint_now(const ChwRect& r) {
+    if (!r.empty()) repaint(QRect(r.left, r.top, r.width(), r.height()));
+}
+
+void TPrismelMainForm::set_message_line(const char* cp932) {
+    status_->set_text(0, QString::fromStdString(to_utf8(cp932 ? cp932 : "")));
+}
+
+void TPrismelMainForm::beep() { QApplication::beep(); }
+
+}  // namespace prismel

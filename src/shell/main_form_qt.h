@@ -1,0 +1,165 @@
+#pragma once
+// The main window: host of the character screen, owner of the status line,
+// the 50 ms timer and the title sequence, and the place where every key and
+// mouse event enters the console. Its life cycle brings the settings, the
+// show, the engine, the screen, the main menu and the output thread up in a
+// fixed order and takes them down again.
+#include <QImage>
+#include <QPixmap>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "chwin/chw_canvas_qt.h"
+#include "chwin/chw_host.h"
+#include "chwin/chw_screen.h"
+#include "data/startup_dialogs.h"
+#include "platform/ini_profile.h"
+#include "shell/output_link.h"
+#include "shell/status_panels_qt.h"
+
+namespace prismel {
+
+struct MainFormOptions {
+    // The program folder and the settings file are taken from it.
+    std::string exe_path;
+    // The start-up questions; nullptr: the platform's message boxes.
+    StartupDialogs* dialogs = nullptr;
+    // The output thread; unset: the Art-Net thread.
+    std::function<std::unique_ptr<OutputLink>()> make_output;
+    // For the font-size limit; 0: the primary screen's width.
+    int desktop_width = 0;
+};
+
+// Mouse flag bits beside Shift 1, Alt 2, Ctrl 4.
+constexpr int kModLeftButton = 8;
+constexpr int kModRightButton = 16;
+constexpr int kModMiddleButton = 32;
+constexpr int kModDouble = 64;
+// Mouse button codes passed to mouse handlers.
+constexpr int kButtonLeft = 0;
+constexpr int kButtonRight = 1;
+constexpr int kButtonMiddle = 2;
+
+class TPrismelMainForm : public QWidget, public ChwHost {
+    Q_OBJECT
+public:
+    explicit TPrismelMainForm(MainFormOptions options);  // FormCreate
+    ~TPrismelMainForm() override;                         // FormDestroy
+
+    // --- the Part events, public so that tests can drive them directly
+    void Timer1Timer();
+    void FormKeyDown(int key, int flags);
+    void FormKeyUp(int key, int flags);
+    void FormMouseDown(int button, int flags, int x, int y);
+    void FormMouseMove(int flags, int x, int y);
+    void FormMouseUp(int button, int flags, int x, int y);
+    void FormDblClick();
+    void FormMouseWheel(int flags, int delta);
+    void FormResize();
+    // The client size that a proposed one becomes (the resize rules).
+    QSize FormCanResize(QSize proposed) const;
+    bool FormCloseQuery();
+    // A close asked for by the operator (F12 in the main menu).
+    void request_close();
+
+    struct PaintRegions {
+        QRegion text;        // character windows and the bottom strip, painted from the cells
+        QRegion title;       // the title image outside them
+        QRegion background;  // ScreenBg or the wallpaper
+        QRect title_rect;    // where the image is drawn (empty: not drawn)
+    };
+    PaintRegions paint_regions() const;
+
+    // --- state for tests and the other screens
+    int title_countdown() const { return title_countdown_; }
+    int mouse_hold_count() const { return mouse_hold_count_; }
+    double title_aspect() const { return title_aspect_; }
+    const QImage& title_bitmap() const { return title_bitmap_; }
+    const QImage& wallpaper_bitmap() const { return wallpaper_bitmap_; }
+    const QPixmap& check_mark() const { return check_mark_; }
+    const std::string& help_file() const { return help_file_; }
+    StatusPanels* status_bar() const { return status_; }
+    QTimer* timer() { return &timer_; }
+    OutputLink* output() const { return output_.get(); }
+    IniProfile* settings_file() const { return ini_.get(); }
+    bool closed() const { return closed_; }
+
+    // The user colour editor, once it exists: its window gets the F5/F6
+    // repeat while the left button is held on those caps.
+    std::function<bool(const ChwWindow*)> is_user_colour_editor;
+    // The scene editor's frame selection (client pixels, flags).
+    std::function<void(const ChwRect&, int)> frame_selection;
+
+    // --- ChwHost
+    void invalidate(const ChwRect& r, bool erase) override;
+    void repaint_now(const ChwRect& r) override;
+    void set_message_line(const char* cp932) override;
+    void beep() override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    // Tab and Backtab are keys of the console, not focus moves.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void form_create();
+    void form_show();
+    void form_close();
+    void release_subsystems();
+    void restore_geometry();
+    void save_geometry();
+    void draw_title_step(int step, int width);
+    void end_title_sequence_by_input();
+    void act_on_key_result(int result);
+    bool mouse_ignored() const;
+    QSize form_size() const;
+    QFont title_font() const;
+    void hold_repeat();
+    void update_outline(const ChwRect& r);
+
+    MainFormOptions options_;
+    std::unique_ptr<IniProfile> ini_;
+    std::unique_ptr<ChwScreen> screen_;
+    std::unique_ptr<OutputLink> output_;
+    std::unique_ptr<StartupDialogs> own_dialogs_;
+    StatusPanels* status_ = nullptr;
+    QTimer timer_;
+    ChwGlyphCache glyphs_;
+
+    int title_countdown_ = 0;
+    int mouse_hold_count_ = 0;
+    double title_aspect_ = 32.0 / 15.0;
+    QImage title_bitmap_;
+    QImage wallpaper_bitmap_;
+    QPixmap check_mark_;
+    std::string help_file_;
+
+    // The title text while the sequence draws it (drawn over the image).
+    int title_step_ = 0;  // 0 none, 1 reveal, 2 full
+    int title_reveal_width_ = 0;
+
+    bool shown_once_ = false;
+    bool close_requested_ = false;
+    bool closed_ = false;
+    QRect confine_;  // the pointer stays inside while a frame selection runs
+};
+
+// The running main window, or nullptr.
+extern TPrismelMainForm* g_main_form;
+
+}  // namespace prismel

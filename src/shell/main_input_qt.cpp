@@ -1,0 +1,284 @@
+// The main window's timer and input: the title sequence, the status line,
+// the hold repeat, and every key and mouse event passed to the top window.
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <ctime>
+
+#include "chwin/chw_fkey_bar.h"
+#include "chwin/chw_input.h"
+#include "chwin/chw_keys.h"
+#include "platform/input_state.h"
+#include "platform/text_codec.h"
+#include "platform/virtual_keys_qt.h"
+#include "screens/Runscr.h"
+#include "shell/env_settings.h"
+#include "shell/main_form_qt.h"
+#include "shell/main_layout.h"
+#include "shell/main_menu.h"
+#include "shell/title_sequence.h"
+
+namespace prismel {
+namespace {
+
+int modifier_flags(Qt::KeyboardModifiers m) {
+    return ((m & Qt::ShiftModifier) ? kModShift : 0) | ((m & Qt::AltModifier) ? kModAlt : 0) |
+           ((m & Qt::ControlModifier) ? kModCtrl : 0);
+}
+
+int mouse_flags(const QMouseEvent* e) {
+    const Qt::MouseButtons b = e->buttons() | e->button();
+    return modifier_flags(e->modifiers()) | ((b & Qt::LeftButton) ? kModLeftButton : 0) |
+           ((b & Qt::RightButton) ? kModRightButton : 0) | ((b & Qt::MiddleButton) ? kModMiddleButton : 0);
+}
+
+int button_code(Qt::MouseButton b) {
+    return b == Qt::RightButton ? kButtonRight : b == Qt::MiddleButton ? kButtonMiddle : kButtonLeft;
+}
+
+bool is_left(Qt::MouseButton b) { return b == Qt::LeftButton; }
+
+}  // namespace
+
+// --- the 50 ms timer
+
+void TPrismelMainForm::Timer1Timer() {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+
+    if (title_countdown_ > 0) {
+        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+        const QFontMetrics fm(title_font());
+        const TitleTick t = title_tick(title_countdown_, s.top_window() == g_main_menu, fm.horizontalAdvance(text));
+        draw_title_step(static_cast<int>(t.step), t.width);
+    }
+
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    status_->set_text(1, QString::fromStdString(clock_text(local)));
+    status_->set_text(2, output_ && output_->socket_ready() ? "DMX:OK" : "DMX:NG");
+
+    if (!s.top_window()) return;
+    hold_repeat();
+    deliver_tick(s);
+}
+
+void TPrismelMainForm::draw_title_step(int step, int width) {
+    const QSize form = form_size();
+    const QFontMetrics fm(title_font());
+    const int th = fm.height();
+    const int y = title_text_y(form.height(), title_sequence_image_height(form.width(), form.height(), title_aspect_));
+    switch (static_cast<TitleStep>(step)) {
+        case TitleStep::Reveal:
+            title_step_ = 1;
+            title_reveal_width_ = width;
+            update(QRect((form.width() - width) / 2, y, width, th));
+            break;
+        case TitleStep::Full: {
+            title_step_ = 2;
+            const int tw = fm.horizontalAdvance(QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : ""))));
+            update(QRect((form.width() - tw) / 2, y, tw, th));
+            break;
+        }
+        case TitleStep::End:
+            title_step_ = 0;
+            if (screen_->fkey_row() >= 0) screen_->clear_row(screen_->fkey_row() - 1);
+            if (g_env && g_env->hide_title) update();
+            if (MainMenuActions& a = main_menu_actions(); a.run_screen) a.run_screen(g_main_menu);
+            break;
+        default: break;
+    }
+}
+
+// Holding the left button on the F5 or F6 cap of the user colour editor
+// repeats that key every 100 ms from the fifth step on.
+void TPrismelMainForm::hold_repeat() {
+    static unsigned parity = 0;
+    ChwScreen& s = *screen_;
+    ChwWindow* top = s.top_window();
+    if (++parity % 2 != 0) return;
+    if (!is_user_colour_editor || !is_user_colour_editor(top)) return;
+    if (!input_state().left_button_down()) return;
+    if (++mouse_hold_count_ < 5) return;
+    const int flags = live_modifier_flags();
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    const int fs = s.font_size();
+    const int column = p.x() * 2 / fs;
+    const int row = p.y() / (fs + 4);
+    if (row != s.fkey_row()) return;
+    const int key = hold_cap_key(column);
+    if ((key == kKeyF5 || key == kKeyF6) && top->key_handler) top->key_handler(key, flags);
+}
+
+// --- keys
+
+void TPrismelMainForm::end_title_sequence_by_input() {
+    if (title_countdown_ > 0) {
+        title_countdown_ = 0;
+        title_step_ = 0;
+        update();
+    }
+}
+
+void TPrismelMainForm::act_on_key_result(int result) {
+    if (result == kResultQuit) request_close();
+}
+
+void TPrismelMainForm::FormKeyDown(int key, int flags) {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+    s.press_fkey(key);
+    ChwWindow* top = s.top_window();
+    if (!top || !top->key_handler) return;
+    end_title_sequence_by_input();
+    act_on_key_result(deliver_key(s, key, flags));
+}
+
+void TPrismelMainForm::FormKeyUp(int key, int flags) {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+    s.release_fkey();
+    ChwWindow* top = s.top_window();
+    if (top && top->key_handler) deliver_key_release(s, key, flags);
+}
+
+void TPrismelMainForm::keyPressEvent(QKeyEvent* e) {
+    const int vk = virtual_key_of(e->key(), (e->modifiers() & Qt::KeypadModifier) != 0, e->nativeScanCode());
+    if (vk == 0) {
+        e->ignore();
+        return;
+    }
+    FormKeyDown(vk, modifier_flags(e->modifiers()));
+    e->accept();
+}
+
+void TPrismelMainForm::keyReleaseEvent(QKeyEvent* e) {
+    // Auto-repeat comes as release and press pairs: only a real release counts.
+    if (e->isAutoRepeat()) return;
+    const int vk = virtual_key_of(e->key(), (e->modifiers() & Qt::KeypadModifier) != 0, e->nativeScanCode());
+    FormKeyUp(vk, modifier_flags(e->modifiers()));
+}
+
+// --- mouse
+
+bool TPrismelMainForm::mouse_ignored() const {
+    if (!screen_) return true;
+    const ChwWindow* top = screen_->top_window();
+    if (!top) return true;
+    if (top == runscr_window() && !(g_env && g_env->run_mouse)) return true;
+    return false;
+}
+
+void TPrismelMainForm::FormMouseDown(int button, int flags, int x, int y) {
+    if (mouse_ignored() || !screen_->top_window()->key_handler) return;
+    ChwScreen& s = *screen_;
+    end_title_sequence_by_input();
+    if (button != kButtonLeft) return;
+    mouse_hold_count_ = 0;
+    const int fs = s.font_size();
+    const int column = x * 2 / fs;
+    const int row = y / (fs + 4);
+    ChwWindow* top = s.top_window();
+    int key = 0;
+    if (row == s.fkey_row())
+        key = fkey_at_column(column);
+    else if (top->mouse_handler && !s.rubber_band.suppress_next_mouse)
+        key = top->mouse_handler(column, row, button, flags);
+    if (key != 0) {
+        s.press_fkey(key);
+        act_on_key_result(deliver_key(s, key, flags));
+    } else if (s.top_window()) {
+        // Inside the top window's frame a frame selection may start.
+        ChwRect r = s.pixel_rect(s.top_window());
+        r.left += fs / 2;
+        r.right -= fs / 2;
+        r.top += fs + 4;
+        r.bottom -= fs + 4;
+        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        if (inside && s.rubber_band.lock_count == 0) {
+            confine_ = QRect(r.left, r.top, r.width(), r.height());
+            s.rubber_band.start_x = x;
+            s.rubber_band.start_y = y;
+            s.rubber_band.rect = ChwRect{x, y, x, y};
+            s.rubber_band.active = 1;
+            static const char* selecting = sj("枠選択中");
+            s.set_message_line(selecting);
+        }
+    }
+    s.rubber_band.suppress_next_mouse = 0;
+}
+
+void TPrismelMainForm::FormMouseMove(int, int x, int y) {
+    if (!screen_ || !screen_->rubber_band.active) return;
+    ChwRubberBand& band = screen_->rubber_band;
+    update_outline(band.rect);
+    const int sx = band.start_x, sy = band.start_y;
+    band.rect = ChwRect{std::min(sx, x), std::min(sy, y), std::max(sx, x), std::max(sy, y)};
+    update_outline(band.rect);
+}
+
+void TPrismelMainForm::FormMouseUp(int, int flags, int, int) {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+    s.release_fkey();
+    if (!s.rubber_band.active) return;
+    update_outline(s.rubber_band.rect);
+    confine_ = QRect();
+    const ChwRect r = s.rubber_band.rect;
+    s.rubber_band.active = 0;
+    if (frame_selection) frame_selection(r, flags);
+    s.set_message_line("");
+}
+
+void TPrismelMainForm::FormDblClick() {
+    if (mouse_ignored() || !screen_->top_window()->double_click_handler) return;
+    deliver_double_click(*screen_);
+}
+
+void TPrismelMainForm::FormMouseWheel(int flags, int delta) {
+    if (mouse_ignored() || !screen_->top_window()->key_handler) return;
+    deliver_wheel(*screen_, delta, flags);
+}
+
+void TPrismelMainForm::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    FormMouseDown(button_code(e->button()), mouse_flags(e), p.x(), p.y());
+}
+
+void TPrismelMainForm::mouseMoveEvent(QMouseEvent* e) {
+    QPoint p = e->position().toPoint();
+    if (!confine_.isNull() && !confine_.contains(p)) {
+        // The pointer stays inside the window while a frame is drawn.
+        p = QPoint(std::clamp(p.x(), confine_.left(), confine_.right()),
+                   std::clamp(p.y(), confine_.top(), confine_.bottom()));
+        QCursor::setPos(mapToGlobal(p));
+    }
+    FormMouseMove(mouse_flags(e), p.x(), p.y());
+}
+
+void TPrismelMainForm::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    FormMouseUp(button_code(e->button()), mouse_flags(e), p.x(), p.y());
+}
+
+// A double click comes as press, release, double click, release: the double
+// click stands for the second press, which follows the double-click handler
+// (so a window that the handler closed never sees the second click).
+void TPrismelMainForm::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (is_left(e->button())) FormDblClick();
+    const QPoint p = e->position().toPoint();
+    FormMouseDown(button_code(e->button()), mouse_flags(e) | kModDouble, p.x(), p.y());
+}
+
+void TPrismelMainForm::wheelEvent(QWheelEvent* e) {
+    // With Alt held the wheel arrives as horizontal.
+    const QPoint d = e->angleDelta();
+    const int delta = d.y() != 0 ? d.y() : d.x();
+    FormMouseWheel(modifier_flags(e->modifiers()), delta);
+    e->accept();
+}
+
+}  // namespace prismel

@@ -1,0 +1,178 @@
+// The main window's layout and painting: the grid on the client area, the
+// bottom strip, the title image with its notice line and the background.
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "chwin/chw_painter.h"
+#include "shell/env_settings.h"
+#include "shell/main_form_qt.h"
+#include "shell/main_layout.h"
+#include "shell/main_menu.h"
+#include "shell/title_sequence.h"
+#include "platform/text_codec.h"
+
+namespace prismel {
+namespace {
+
+QRect to_qrect(const ChwRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+}  // namespace
+
+QSize TPrismelMainForm::form_size() const {
+    const QRect f = frameGeometry();
+    return f.isValid() ? f.size() : size();
+}
+
+QFont TPrismelMainForm::title_font() const {
+    QFont f(chw_font_family());
+    f.setPixelSize(screen_ ? screen_->font_size() : ChwScreen::kDefaultFontSize);
+    return f;
+}
+
+QSize TPrismelMainForm::FormCanResize(QSize proposed) const {
+    if (!screen_) return proposed;
+    WindowSize w = can_resize({proposed.width(), proposed.height()}, 0, 0, screen_->font_size(),
+                              screen_->stack_extent());
+    return QSize(w.width, w.height);
+}
+
+void TPrismelMainForm::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (!screen_) return;
+    // The resize rules apply to every size the window is given; a size they
+    // change is corrected at once (and arrives here again).
+    const QSize allowed = FormCanResize(size());
+    if (allowed != size() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        resize(allowed);
+        return;
+    }
+    FormResize();
+}
+
+void TPrismelMainForm::FormResize() {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+    const int fs = s.font_size();
+    status_->set_font_size(fs);
+    status_->setGeometry(0, height() - (fs + 4), width(), fs + 4);
+    if (s.fkey_row() >= 0) {
+        s.clear_row(s.fkey_row() - 1);
+        s.clear_row(s.fkey_row());
+    }
+    const GridLayout g = layout_for_client(width(), height(), fs);
+    s.set_visible(g.columns, g.rows);
+    s.set_fkey_row(g.fkey_row);
+    const std::string labels = s.fkey_labels();
+    s.draw_fkey_bar(labels.c_str());
+    update();
+}
+
+TPrismelMainForm::PaintRegions TPrismelMainForm::paint_regions() const {
+    PaintRegions p;
+    if (!screen_) return p;
+    const ChwScreen& s = *screen_;
+    const int fs = s.font_size();
+    const QRect client = rect();
+    const int strip = bottom_strip_height(client.height(), fs);
+    p.text = QRegion(0, client.height() - strip, client.width(), strip);
+    QRegion background(0, 0, client.width(), client.height() - strip);
+    for (const ChwWindow* w = s.top_window(); w && w != g_main_menu; w = w->parent) {
+        p.text += to_qrect(s.pixel_rect(w));
+        background -= p.text;
+    }
+    if (!title_bitmap_.isNull()) {
+        const QSize form = form_size();
+        const ChwRect r = title_image_rect(form.width(), form.height(), title_bitmap_.width(),
+                                           title_bitmap_.height(), title_aspect_);
+        if (title_countdown_ > 0 || !(g_env && g_env->hide_title)) {
+            p.title_rect = to_qrect(r);
+            p.title = QRegion(p.title_rect) - p.text;
+        }
+    }
+    p.background = background - p.title;
+    return p;
+}
+
+void TPrismelMainForm::paintEvent(QPaintEvent*) {
+    if (!screen_) return;
+    ChwScreen& s = *screen_;
+    const PaintRegions regions = paint_regions();
+    QPainter painter(this);
+
+    // The character windows and the bottom strip, from the cells.
+    painter.setClipRegion(regions.text);
+    QtChwCanvas canvas(painter, size(), glyphs_);
+    canvas.set_font_size(s.font_size());
+    paint_rows(s, canvas, -1, -1);
+    paint_pressed_cap(s, canvas);
+
+    // The title image, its notice line once the sequence is over, or the
+    // title text while the sequence runs.
+    if (!regions.title_rect.isEmpty()) {
+        painter.setClipRegion(regions.title);
+        painter.drawImage(regions.title_rect, title_bitmap_);
+        const QSize form = form_size();
+        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+        painter.setFont(title_font());
+        const QFontMetrics fm(painter.font());
+        const int tw = fm.horizontalAdvance(text);
+        const int th = fm.height();
+        if (title_countdown_ == 0) {
+            painter.setPen(to_qcolor(s.colour_of(NoticeFg)));
+            const int y = title_text_y(form.height(), regions.title_rect.height());
+            painter.drawText(QRect((form.width() - tw) / 2, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
+        }
+    }
+    if (title_countdown_ > 0 && title_step_ != 0) {
+        const QSize form = form_size();
+        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+        painter.setFont(title_font());
+        const QFontMetrics fm(painter.font());
+        const int tw = fm.horizontalAdvance(text);
+        const int th = fm.height();
+        const int h = title_sequence_image_height(form.width(), form.height(), title_aspect_);
+        const int y = title_text_y(form.height(), h);
+        const bool full = title_step_ == 2;
+        const int w = full ? tw : title_reveal_width_;
+        // The text starts at the left edge of its visible part, which grows
+        // from the centre outwards.
+        const int x = (form.width() - w) / 2;
+        painter.setClipRegion(QRegion(x, y, w, th) - regions.text);
+        painter.fillRect(QRect(x, y, w, th), to_qcolor(s.colour_of(full ? TitleAct : TitleNeg)));
+        painter.setPen(to_qcolor(s.colour_of(TitleFg)));
+        painter.drawText(QRect(x, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+
+    // Everywhere else: the wallpaper tiled from the client origin, or ScreenBg.
+    painter.setClipRegion(regions.background);
+    if (!wallpaper_bitmap_.isNull())
+        painter.fillRect(rect(), QBrush(wallpaper_bitmap_));
+    else
+        painter.fillRect(rect(), to_qcolor(s.colour_of(ScreenBg)));
+
+    // The frame selection's outline, inverted.
+    painter.setClipping(false);
+    if (s.rubber_band.active && !s.rubber_band.rect.empty()) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(Qt::NoBrush);
+        const ChwRect& r = s.rubber_band.rect;
+        painter.drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    painter.end();
+
+    // The main menu's labels: written into the cells, painted next time
+    // only where they changed.
+    if (s.top_window() == g_main_menu) draw_main_menu_labels(s);
+}
+
+void TPrismelMainForm::update_outline(const ChwRect& r) {
+    if (r.empty()) return;
+    const QRect q = to_qrect(r);
+    QRegion edge = QRegion(q.adjusted(-1, -1, 1, 1)) - QRegion(q.adjusted(1, 1, -1, -1));
+    update(edge);
+}
+
+}  // namespace prismel

@@ -1,0 +1,30 @@
+#pragma once
+// The main window's view of the output thread: what start-up and shutdown
+// and the status line need from it. The console uses the Art-Net thread
+// (output_link.cpp); tests use a recording fake so that nothing is sent.
+#include <functional>
+#include <memory>
+
+#include "engine/levels.h"
+
+namespace prismel {
+
+class OutputLink {
+public:
+    virtual ~OutputLink() = default;
+    // Called once per frame with the frame to fill (the engine step).
+    virtual void set_step_hook(std::function<void(DmxFrame&)> hook) = 0;
+    virtual void set_universe(int universe) = 0;
+    virtual int universe() const = 0;
+    // Set while the thread's socket is ready to send (the status line's "DMX:OK").
+    virtual bool socket_ready() const = 0;
+    // The thread is created suspended: start() lets it run.
+    virtual void start() = 0;
+    // Asks the thread to end; does not wait.
+    virtual void request_terminate() = 0;
+};
+
+// The console's output: the Art-Net thread, created suspended at raised priority.
+std::unique_ptr<OutputLink> make_artnet_output();
+
+}  // namespace prismel
