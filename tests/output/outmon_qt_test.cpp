@@ -60,6 +60,14 @@ TEST_F(OutmonForm, ShowsLevelsInChannelOrderAndTheStatusLine) {
 }
 
 TEST_F(OutmonForm, StaysOnTopAndRemembersWhereItWasLeft) {
+    {
+        IniProfile fresh(dir_.file("none.INI"));
+        TOutMonForm form(engine_, show_, &fresh);
+        form.show();
+        EXPECT_EQ(form.pos(), QPoint(100, 100));
+        form.hide();
+        EXPECT_FALSE(form.Timer1->isActive());
+    }
     const std::string ini_path = dir_.file("Prismel.INI");
     write_text(ini_path, "[General]\nOutMonitorLeft=321\nOutMonitorTop=123\n");
     IniProfile ini(ini_path);
@@ -76,15 +84,6 @@ TEST_F(OutmonForm, StaysOnTopAndRemembersWhereItWasLeft) {
     EXPECT_EQ(ini.read_int("General", "OutMonitorLeft", 0), 400);
     EXPECT_EQ(ini.read_int("General", "OutMonitorTop", 0), 200);
     EXPECT_EQ(ini.read_int("General", "OutMonitorWidth", -1), -1);  // a dialog keeps its size
-}
-
-TEST_F(OutmonForm, WithoutStoredPlaceOpensAtTheDefault) {
-    IniProfile ini(dir_.file("none.INI"));
-    TOutMonForm form(engine_, show_, &ini);
-    form.show();
-    EXPECT_EQ(form.pos(), QPoint(100, 100));
-    form.hide();
-    EXPECT_FALSE(form.Timer1->isActive());
 }
 
 }  // namespace
