@@ -1,0 +1,39 @@
+#include "screens/engine_status.h"
+
+#include "engine/playback_engine.h"
+#include "platform/text_codec.h"
+
+namespace prismel {
+
+void write_engine_status(ChwScreen& s, const EngineFields& f, const ShowData& show) {
+    s.set_normal_colours();
+    if (f.colour_preview != kNone) {
+        static const char* format = sj("ｶﾗｰ:%-7.7s  ");
+        char name[8] = {};
+        show.colours.name(f.colour_preview, name);
+        s.writef(format, name);
+    } else if (valid_cue(f.current_cue)) {
+        static const char* label = sj("ｷｭｰ:");
+        const int number = show.cues[f.current_cue].number;
+        s.write(label);
+        if (number % 10 == 0)
+            s.writef("%4d.   ", number / 10);
+        else
+            s.writef("%4d.%1d  ", number / 10, number % 10);
+    } else if (f.current_scene != kNone) {
+        static const char* format = sj("ｼｰﾝ:%3d     ");
+        s.writef(format, f.current_scene + 1);
+    } else if (f.current_chase != kNone) {
+        static const char* format = sj("ﾁｪｲｽ:%3d:%3d");
+        s.writef(format, f.current_chase + 1, f.chase_step + 1);
+    } else {
+        s.set_dark_text(WinBg);
+        s.write("OFF         ");
+    }
+}
+
+void write_engine_status() {
+    if (g_screen) write_engine_status(*g_screen, g_engine.fields(), g_show);
+}
+
+}  // namespace prismel
