@@ -40,11 +40,6 @@ protected:
     ChwGlyphCache glyphs;
 };
 
-TEST_F(QtCanvasTest, ColourValuesAreBlueGreenRed) {
-    EXPECT_EQ(to_qcolor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(to_qcolor(0xFF0000), QColor(0, 0, 255));
-}
-
 TEST_F(QtCanvasTest, BackgroundsAndGaugeBars) {
     s.move_cursor(0, 0);
     s.set_colours(WinFg, WinBg);
