@@ -159,9 +159,9 @@ TEST(ShowFiles, RecordCutShortIsOverwrittenUpToTheEndOfTheFile) {
     show->scenes[1].colour[4] = 0x0177;  // bytes 29-30 of record 1: only 29 is in the file
     EXPECT_EQ(read_table(*show, ShowTable::kScenes, dir.folder()), 1);
     EXPECT_EQ(show->scenes[0].size[63], 0x11);
-    EXPECT_EQ(show->scenes[1].colour[3], 0x1111);  // bytes 27-28: inside the file
-    EXPECT_EQ(show->scenes[1].colour[4], 0x0111);
-    EXPECT_EQ(show->scenes[1].colour[5], kNone);
+    EXPECT_EQ(int{show->scenes[1].colour[3]}, 0x1111);  // bytes 27-28: inside the file
+    EXPECT_EQ(int{show->scenes[1].colour[4]}, 0x0111);
+    EXPECT_EQ(int{show->scenes[1].colour[5]}, kNone);
     EXPECT_TRUE(show->scenes.is_empty(2));
 }
 
