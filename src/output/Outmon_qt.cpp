@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -32,6 +34,16 @@ QFont proportional_gothic(int px) {
     f.setFamilies({f.family(), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("sans-serif")});
     f.setPixelSize(px);
     return f;
+}
+
+// A stored place from another desktop layout can lie where no screen shows
+// it; the window then comes up at the default place instead of staying out of
+// the operator's reach.
+QPoint reachable(QPoint wanted, QSize size) {
+    const QRect title_strip(wanted, QSize(size.width(), 24));
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(title_strip)) return wanted;
+    return QPoint(kDefaultPlace, kDefaultPlace);
 }
 
 void set_if_changed(QTableWidgetItem* item, const char* text) {
@@ -112,7 +124,7 @@ void TOutMonForm::showEvent(QShowEvent* e) {
     WindowPlace place{x(), y(), width(), height()};
     if (settings_) {
         place = restore_window_place(*settings_, kPlacePrefix, place, kDefaultPlace, kDefaultPlace, 0, 0);
-        move(place.left, place.top);
+        move(reachable(QPoint(place.left, place.top), size()));
     }
     Timer1Timer();
     Timer1->start();

@@ -84,6 +84,11 @@ TEST_F(OutmonForm, StaysOnTopAndRemembersWhereItWasLeft) {
     EXPECT_EQ(ini.read_int("General", "OutMonitorLeft", 0), 400);
     EXPECT_EQ(ini.read_int("General", "OutMonitorTop", 0), 200);
     EXPECT_EQ(ini.read_int("General", "OutMonitorWidth", -1), -1);  // a dialog keeps its size
+
+    ini.write_int("General", "OutMonitorLeft", -5000);  // left on a screen that is gone
+    TOutMonForm form(engine_, show_, &ini);
+    form.show();
+    EXPECT_EQ(form.pos(), QPoint(100, 100));
 }
 
 }  // namespace
