@@ -10,7 +10,9 @@
 #include "platform/input_state_qt.h"
 #include "platform/single_instance.h"
 #include "screens/runscr_qt.h"
+#include "screens/runscr_seams.h"
 #include "shell/main_form_qt.h"
+#include "shell/standard_msg_box_qt.h"
 
 namespace {
 
@@ -54,10 +56,14 @@ int main(int argc, char** argv) {
         prismel::MainFormOptions options;
         options.exe_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
         prismel::TPrismelMainForm form(options);
+        prismel::StandardMessageBox questions(&form);
+        prismel::set_message_box(&questions);
         prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
         prismel::install_runscr_qt_seams(&form, &monitor);
+        prismel::runscr_seams().shift_down = [] { return prismel::input_state().shift_down(); };
         form.show();
         code = app.exec();
+        prismel::set_message_box(nullptr);
     } catch (const std::exception& ex) {
         QMessageBox::critical(nullptr, "Prismel", QString::fromLocal8Bit(ex.what()));
         code = 0;
