@@ -144,6 +144,8 @@ void TPrismelMainForm::form_show() {
     setWindowTitle("Prismel");
     restore_geometry();
     FormResize();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
     title_countdown_ = kTitleTicks;
     timer_.start();
 }

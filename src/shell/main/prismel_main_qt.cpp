@@ -10,7 +10,6 @@
 #include "platform/input_state_qt.h"
 #include "platform/single_instance.h"
 #include "screens/runscr_qt.h"
-#include "screens/runscr_seams.h"
 #include "shell/main_form_qt.h"
 #include "shell/standard_msg_box_qt.h"
 
@@ -60,7 +59,6 @@ int main(int argc, char** argv) {
         prismel::set_message_box(&questions);
         prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
         prismel::install_runscr_qt_seams(&form, &monitor);
-        prismel::runscr_seams().shift_down = [] { return prismel::input_state().shift_down(); };
         form.show();
         code = app.exec();
         prismel::set_message_box(nullptr);
