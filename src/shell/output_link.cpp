@@ -1,26 +1,35 @@
 #include "shell/output_link.h"
 
+#include <cstring>
+
+#include "output/artnet_thread.h"
+
 namespace prismel {
 namespace {
 
-// Stands in until the Art-Net thread is wired: steps nothing, sends nothing,
-// and the status line shows "DMX:NG".
-class NoOutput : public OutputLink {
+class ArtnetOutput : public OutputLink {
 public:
-    void set_step_hook(std::function<void(DmxFrame&)> hook) override { hook_ = std::move(hook); }
-    void set_universe(int universe) override { universe_ = universe; }
-    int universe() const override { return universe_; }
-    bool socket_ready() const override { return false; }
-    void start() override {}
-    void request_terminate() override {}
+    void set_step_hook(std::function<void(DmxFrame&)> hook) override {
+        // The thread hands over its own 512 slots; the engine fills a frame.
+        thread_.set_step_hook([hook = std::move(hook)](uint8_t* slots) {
+            DmxFrame frame;
+            std::memcpy(frame.data(), slots, frame.size());
+            hook(frame);
+            std::memcpy(slots, frame.data(), frame.size());
+        });
+    }
+    void set_universe(int universe) override { thread_.tx_universe.store(universe); }
+    int universe() const override { return thread_.tx_universe.load(); }
+    bool socket_ready() const override { return thread_.socket_ready(); }
+    void start() override { thread_.start(true); }
+    void request_terminate() override { thread_.terminate(); }
 
 private:
-    std::function<void(DmxFrame&)> hook_;
-    int universe_ = 0;
+    artnet::TArtnetThread thread_;  // its destructor ends the loop and removes the added address
 };
 
 }  // namespace
 
-std::unique_ptr<OutputLink> make_artnet_output() { return std::make_unique<NoOutput>(); }
+std::unique_ptr<OutputLink> make_artnet_output() { return std::make_unique<ArtnetOutput>(); }
 
 }  // namespace prismel
