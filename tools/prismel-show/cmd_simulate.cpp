@@ -14,6 +14,19 @@
 namespace prismel::tool {
 namespace {
 
+const char kSimulateUsage[] =
+    "usage: prismel-show simulate DIR SCRIPT\n"
+    "SCRIPT: one command a line, '#' starts a comment; durations as stored (seconds x 20):\n"
+    "  step N                      run N steps, printing each frame as 1024 hex digits\n"
+    "  go I | go none              go to cue index I (0-based) or standby\n"
+    "  next | back                 next / previous used cue\n"
+    "  scene S XT | scene none XT  call scene S with cross time XT\n"
+    "  chase C RATE XT MODE | chase none\n"
+    "  preview I | preview none    preview cue\n"
+    "  colour I | colour none      colour preview\n"
+    "  push | pop D                snapshot stack (D = depth, or -1 for the top)\n"
+    "  lines GO BACK               remote contact states (0 or 1) from the next step\n";
+
 class Simulation {
 public:
     explicit Simulation(ShowData& show) : show_(show), engine_(show, port_) {
@@ -68,7 +81,7 @@ private:
 
 int cmd_simulate(const Args& args) {
     if (args.size() != 2) {
-        std::fputs("usage: prismel-show simulate DIR SCRIPT\n", stderr);
+        std::fputs(kSimulateUsage, stderr);
         return 2;
     }
     std::vector<SimCommand> script;
