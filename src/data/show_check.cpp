@@ -130,7 +130,9 @@ bool read_image(const std::string& path, std::size_t table_size, std::vector<uns
     if (!fp) return false;
     image.resize(table_size);
     image.resize(std::fread(image.data(), 1, table_size, fp));
+    bool unreadable = std::ferror(fp) != 0;
     std::fclose(fp);
+    if (unreadable) return false;
     std::error_code ec;
     file_size = std::filesystem::file_size(path, ec);
     if (ec) file_size = image.size();
@@ -144,7 +146,7 @@ void check_file(Findings& f, ShowData& show, ShowTable t, const std::string& fol
     std::uintmax_t size = 0;
     std::error_code ec;
     if (!read_image(path, file_size_of(t), image, size)) {
-        if (std::filesystem::exists(path, ec)) f.add("cannot be opened");
+        if (std::filesystem::exists(path, ec)) f.add("cannot be read");
         else f.add("missing");
         return;
     }

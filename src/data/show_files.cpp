@@ -178,7 +178,11 @@ int read_table(ShowData& show, ShowTable t, const std::string& folder) {
     if (!fp) return 0;
     std::vector<unsigned char> image(file_size_of(t));
     std::size_t got = read_up_to(fp, image.data(), image.size());
+    // A file that opens but cannot be read (a folder of that name) is as
+    // good as missing.
+    bool unreadable = std::ferror(fp) != 0;
     std::fclose(fp);
+    if (unreadable) return 0;
     const std::size_t rs = record_size_of(t);
     for (int i = 0; i < record_count_of(t); ++i) {
         std::size_t at = rs * static_cast<std::size_t>(i);

@@ -130,6 +130,9 @@ TEST(ShowFiles, MissingFileFailsAndLeavesTheTable) {
     EXPECT_EQ(read_table(*show, ShowTable::kCues, dir.folder()), 0);
     EXPECT_EQ(show->cues[3].scene, 8);
     EXPECT_EQ(read_all_tables(*show, dir.folder()), 7);
+    std::filesystem::create_directory(show_file_name(dir.folder(), ShowTable::kCues));
+    EXPECT_EQ(read_table(*show, ShowTable::kCues, dir.folder()), 0);
+    EXPECT_EQ(show->cues[3].scene, 8);
 }
 
 TEST(ShowFiles, HalfACueFileFillsTheFirstFiveHundredCues) {

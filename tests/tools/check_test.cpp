@@ -80,6 +80,10 @@ TEST(CheckTool, EmptyFolderHasSevenMissingFiles) {
     ASSERT_EQ(r.lines.size(), 7u);
     EXPECT_EQ(r.lines[0], "PRSMDATA.COL: missing");
     EXPECT_EQ(r.lines[6], "PRSMDATA.GRP: missing");
+    std::filesystem::create_directory(show_file_name(dir.folder(), ShowTable::kCues));
+    r = check(dir.folder());
+    ASSERT_EQ(r.lines.size(), 7u);
+    EXPECT_EQ(r.lines[3], "PRSMDATA.CUE: cannot be read");
 }
 
 TEST(CheckTool, UnreadableFolderOrBadArgumentsExitTwo) {
