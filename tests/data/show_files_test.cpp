@@ -101,28 +101,6 @@ TEST(ShowFiles, EveryTableRoundTripsByteForByte) {
     }
 }
 
-TEST(ShowFiles, FieldsLieAtTheirOffsetsLeastSignificantByteFirst) {
-    TempDir dir;
-    auto show = fresh_show();
-    show->scenes[1].colour[2] = 0x0123;
-    show->scenes[1].size[63] = 0xAB;
-    show->chases[2].step_count = 7;
-    show->chases[2].steps[47] = 0x0201;
-    show->patch[3].start = 0x01FF;
-    ASSERT_EQ(write_all_tables(*show, dir.folder()), 0);
-    Bytes scn = read_bytes(show_file_name(dir.folder(), ShowTable::kScenes));
-    EXPECT_EQ(scn[213 + 21 + 4], 0x23);
-    EXPECT_EQ(scn[213 + 21 + 5], 0x01);
-    EXPECT_EQ(scn[213 + 149 + 63], 0xAB);
-    Bytes chs = read_bytes(show_file_name(dir.folder(), ShowTable::kChases));
-    EXPECT_EQ(chs[2 * 118 + 21], 7);
-    EXPECT_EQ(chs[2 * 118 + 22 + 94], 0x01);
-    EXPECT_EQ(chs[2 * 118 + 22 + 95], 0x02);
-    Bytes lpt = read_bytes(show_file_name(dir.folder(), ShowTable::kPatch));
-    EXPECT_EQ(lpt[3 * 4 + 2], 0xFF);
-    EXPECT_EQ(lpt[3 * 4 + 3], 0x01);
-}
-
 TEST(ShowFiles, MissingFileFailsAndLeavesTheTable) {
     TempDir dir;
     auto show = fresh_show();
