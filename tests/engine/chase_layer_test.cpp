@@ -110,16 +110,5 @@ TEST_F(ChaseLayer, ChaseTimingGoesOnlyIntoTheRunningChase) {
     EXPECT_EQ(fields().chase_cross_total, 5);
 }
 
-TEST_F(ChaseLayer, NoneOrEmptyChaseTurnsTheLayerOff) {
-    engine_.start_chase(5, sd(0), sd(0), 0);
-    step();
-    ASSERT_EQ(frame_[0], 100);
-    set_chase(7, {});
-    engine_.start_chase(7, sd(2), sd(0), 0);
-    step();
-    EXPECT_EQ(fields().current_chase, kNone);
-    EXPECT_EQ(frame_[0], 0);
-}
-
 }  // namespace
 }  // namespace prismel::test

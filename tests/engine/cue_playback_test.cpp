@@ -84,24 +84,6 @@ TEST_F(CuePlayback, WaitOfZeroOrLessWaitsForGo) {
     EXPECT_EQ(fields().wait_countdown, 0);
 }
 
-TEST_F(CuePlayback, CueSetsBothLayersAndStandbyClearsThem) {
-    set_colour(5, 0, 0, 250);
-    light(30, 1, 5, 255);
-    set_chase(3, {30});
-    set_cue(8, 11, 0, 3, 20, 0, 1, 0);
-    patch(1, 2, 10);
-    engine_.go_to_cue(8);
-    step();
-    EXPECT_EQ(frame_[0], 40);
-    EXPECT_EQ(frame_[12], 250);  // layout 2: Y, M, C
-    EXPECT_EQ(fields().chase_mode, 1);
-    engine_.go_to_cue(kNone);
-    step();
-    EXPECT_EQ(frame_[0], 0);
-    EXPECT_EQ(frame_[12], 0);
-    EXPECT_EQ(fields().current_chase, kNone);
-}
-
 TEST_F(CuePlayback, PreviewAnimatesWithoutTouchingTheOutput) {
     light(31, 1, 1, 255);
     set_chase(4, {10, 31, 10});

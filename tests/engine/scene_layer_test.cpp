@@ -76,17 +76,5 @@ TEST_F(SceneLayer, NegativeCrossTimeIsACut) {
     EXPECT_EQ(fields().scene_cross_total, 0);
 }
 
-TEST_F(SceneLayer, StoredSecondsBecomeStepsOfTwentyMilliseconds) {
-    // 20 stored = 1.0 s = 50 steps of 20 ms.
-    engine_.call_scene(3, sd(20));
-    step(49);
-    EXPECT_GT(fields().scene_out, 0);
-    EXPECT_LT(frame_[3], 200);
-    step();
-    EXPECT_EQ(fields().scene_out, 0);
-    EXPECT_EQ(frame_[3], 200);
-    EXPECT_EQ(steps_of(sd(1)), 3);  // 0.05 s rounds up to 3 steps (60 ms)
-}
-
 }  // namespace
 }  // namespace prismel::test
