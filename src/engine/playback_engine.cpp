@@ -20,6 +20,8 @@ void PlaybackEngine::initialise() {
         port_open_ = port_.open();
         if (port_open_) port_.raise_rts();
     }
+    uint32_t status = 0;
+    if (port_open_ && port_.read_status(status)) state_.fields.remote.arm(status);
 }
 
 void PlaybackEngine::shut_down() {

@@ -25,4 +25,9 @@ void RemoteLines::update(uint32_t status) {
     update_line(status & kModemRing, back_state, back_request);
 }
 
+void RemoteLines::arm(uint32_t status) {
+    go_state = (status & kModemCarrierDetect) ? kLineFired : kLineIdle;
+    back_state = (status & kModemRing) ? kLineFired : kLineIdle;
+}
+
 }  // namespace prismel

@@ -16,6 +16,10 @@ struct RemoteLines {
 
     // One read of the modem status (kModem* bits of platform/remote_port.h).
     void update(uint32_t status);
+    // The first read after the port opened: a line that is already active
+    // (a switch held down, or a port whose unconnected inputs read as set)
+    // counts as fired, so it must open once before it can fire.
+    void arm(uint32_t status);
     void clear_requests() { go_request = back_request = 0; }
 };
 

@@ -38,6 +38,27 @@ TEST_F(RemoteGo, ContactMustBeSeenOnTwoStepsAndFiresOncePerClosure) {
     EXPECT_EQ(current(), 1);
 }
 
+TEST(RemoteGoAtStart, LineActiveWhenThePortOpensMustOpenBeforeItFires) {
+    ShowData show;
+    show.scenes[0].colour[0] = 1;
+    show.cues[0].scene = 0;
+    SimulatedRemotePort port;
+    port.set_lines(true, true);  // as an unconnected port can read
+    PlaybackEngine engine(show, port);
+    engine.initialise();
+    engine.release();
+    DmxFrame frame{};
+    for (int i = 0; i < 5; ++i) engine.step(frame);
+    EXPECT_EQ(engine.fields().current_cue, kNone);
+    port.set_lines(false, false);
+    engine.step(frame);
+    port.set_lines(true, false);
+    engine.step(frame);
+    engine.step(frame);
+    EXPECT_EQ(engine.fields().current_cue, 0);
+    engine.shut_down();
+}
+
 TEST_F(RemoteGo, HeldGoDoesNotFireAgainWhileWaitTimesAdvance) {
     cue(0).wait = 2;  // 5 steps
     port_.set_lines(true, false);
@@ -82,8 +103,10 @@ TEST_F(RemoteGo, FailedReadLeavesTheLineStatesAlone) {
 TEST_F(RemoteGo, OpenedPortIsPolledOncePerStepAndClosedOnce) {
     EXPECT_EQ(port_.opens(), 1);
     EXPECT_TRUE(port_.rts());
+    const int at_open = port_.reads();  // the one read that arms the lines
+    EXPECT_EQ(at_open, 1);
     step(7);
-    EXPECT_EQ(port_.reads(), 7);
+    EXPECT_EQ(port_.reads(), at_open + 7);
     engine_.shut_down();
     engine_.shut_down();
     EXPECT_EQ(port_.closes(), 1);
