@@ -13,7 +13,6 @@
 #include "chwin/chw_keys.h"
 #include "chwin/chw_scheme_io.h"
 #include "chwin/msg_box.h"
-#include "data/preset_reader.h"
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec.h"
@@ -101,7 +100,7 @@ void TPrismelMainForm::form_create() {
     }
     StartupActions actions;
     actions.initialise = [&env] { return initialise_show_data(g_show, env.program_folder, env.preset_file); };
-    actions.read_presets = [](const std::string& path) { return read_preset_colours(g_show.colours, path); };
+    actions.read_presets = [](const std::string& path) { return read_presets(g_show, path); };
     load_show_at_startup(g_show, env.program_folder, env.preset_file, *dialogs, actions);
 
     // 12: the engine, held until the output thread may run it.

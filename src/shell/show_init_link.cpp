@@ -1,14 +1,29 @@
 #include "shell/show_init_link.h"
 
-#include "data/preset_reader.h"
+#include <cstdio>
+
 #include "data/show_files.h"
+#if __has_include("data/preset_reader.h")
+#include "data/preset_reader.h"
+#define PRISMEL_HAVE_PRESET_READER 1
+#endif
 
 namespace prismel {
+
+int read_presets(ShowData& show, const std::string& path) {
+#ifdef PRISMEL_HAVE_PRESET_READER
+    return read_preset_colours(show.colours, path);
+#else
+    // A tree without the reader keeps the presets as the tables hold them.
+    std::snprintf(show.colours.message, sizeof show.colours.message, "[%s]", path.c_str());
+    return 0;
+#endif
+}
 
 int initialise_show_data(ShowData& show, const std::string& folder, const std::string& preset_file) {
     int ok = 1;
     show.colours.clear_all();
-    read_preset_colours(show.colours, preset_file);
+    read_presets(show, preset_file);
     ok &= write_table(show, ShowTable::kColours, folder);
     show.scenes.reset();
     ok &= write_table(show, ShowTable::kScenes, folder);
