@@ -185,11 +185,5 @@ TEST_F(LineInputTest, UnscriptedOrUninstalledLinesAreCancelled) {
     set_line_input(&line);
 }
 
-TEST(ReferenceLabels, FirstOfferedListInSceneChaseColourOrder) {
-    EXPECT_EQ(std::string(reference_labels(inp_mode::kSceneRef | inp_mode::kChaseRef)), sj("$$ｼｰﾝ参"));
-    EXPECT_EQ(std::string(reference_labels(inp_mode::kText | inp_mode::kColourRef)), sj("$$色参照"));
-    EXPECT_EQ(std::string(reference_labels(inp_mode::kReal)), "");
-}
-
 }  // namespace
 }  // namespace prismel

@@ -84,11 +84,6 @@ TEST(MsgBoxMouse, ButtonsCloseWithTheirAnswerAndOtherPressesDoNothing) {
     EXPECT_EQ(buttonless.press(160, 156, l), kMsgStay);
 }
 
-TEST(MsgBoxLayoutWidth, TheWiderLinePlusAFontSizeEachSide) {
-    EXPECT_EQ(msg_box_width(300, 120, 20), 340);
-    EXPECT_EQ(msg_box_width(0, 250, 16), 282);
-}
-
 TEST(ScriptedMsgBox, AnswersThroughTheBoxKeysAndRecordsTheQuestions) {
     ScriptedMessageBox box;
     ScopedMessageBox installed(box);
