@@ -3,6 +3,10 @@
 #include <cstdio>
 
 #include "data/show_files.h"
+#if __has_include("data/show_init.h")
+#include "data/show_init.h"
+#define PRISMEL_HAVE_SHOW_INIT 1
+#endif
 #if __has_include("data/preset_reader.h")
 #include "data/preset_reader.h"
 #define PRISMEL_HAVE_PRESET_READER 1
@@ -21,6 +25,9 @@ int read_presets(ShowData& show, const std::string& path) {
 }
 
 int initialise_show_data(ShowData& show, const std::string& folder, const std::string& preset_file) {
+#ifdef PRISMEL_HAVE_SHOW_INIT
+    return data_initialise(show, folder, preset_file);
+#else
     int ok = 1;
     show.colours.clear_all();
     read_presets(show, preset_file);
@@ -38,6 +45,7 @@ int initialise_show_data(ShowData& show, const std::string& folder, const std::s
     show.reset_groups();
     ok &= write_table(show, ShowTable::kGroups, folder);
     return ok;
+#endif
 }
 
 }  // namespace prismel

@@ -6,12 +6,13 @@
 #include <exception>
 #include <memory>
 
+#include "chwin/inp_line_qt.h"
+#include "chwin/msg_box_qt.h"
 #include "output/Outmon_qt.h"
 #include "platform/input_state_qt.h"
 #include "platform/single_instance.h"
 #include "screens/runscr_qt.h"
 #include "shell/main_form_qt.h"
-#include "shell/standard_msg_box_qt.h"
 
 namespace {
 
@@ -55,12 +56,15 @@ int main(int argc, char** argv) {
         prismel::MainFormOptions options;
         options.exe_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
         prismel::TPrismelMainForm form(options);
-        prismel::StandardMessageBox questions(&form);
-        prismel::set_message_box(&questions);
+        prismel::TQzMsgBox message_box(&form, *prismel::g_screen);
+        prismel::set_message_box(&message_box);
+        prismel::TInpLineFrm line_input(&form);
+        prismel::set_line_input(&line_input);
         prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
         prismel::install_runscr_qt_seams(&form, &monitor);
         form.show();
         code = app.exec();
+        prismel::set_line_input(nullptr);
         prismel::set_message_box(nullptr);
     } catch (const std::exception& ex) {
         QMessageBox::critical(nullptr, "Prismel", QString::fromLocal8Bit(ex.what()));
