@@ -2,15 +2,11 @@
 
 #include <cstring>
 
-#if __has_include("output/artnet_thread.h")
 #include "output/artnet_thread.h"
-#define PRISMEL_HAVE_ARTNET 1
-#endif
 
 namespace prismel {
 namespace {
 
-#ifdef PRISMEL_HAVE_ARTNET
 
 class ArtnetOutput : public OutputLink {
 public:
@@ -33,23 +29,6 @@ private:
     artnet::TArtnetThread thread_;  // its destructor ends the loop and removes the added address
 };
 
-#else
-
-// A tree without the output thread: steps nothing, sends nothing, "DMX:NG".
-class ArtnetOutput : public OutputLink {
-public:
-    void set_step_hook(std::function<void(DmxFrame&)>) override {}
-    void set_universe(int universe) override { universe_ = universe; }
-    int universe() const override { return universe_; }
-    bool socket_ready() const override { return false; }
-    void start() override {}
-    void request_terminate() override {}
-
-private:
-    int universe_ = 0;
-};
-
-#endif
 
 }  // namespace
 
