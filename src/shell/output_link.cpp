@@ -7,7 +7,6 @@
 namespace prismel {
 namespace {
 
-
 class ArtnetOutput : public OutputLink {
 public:
     void set_step_hook(std::function<void(DmxFrame&)> hook) override {
@@ -28,7 +27,6 @@ public:
 private:
     artnet::TArtnetThread thread_;  // its destructor ends the loop and removes the added address
 };
-
 
 }  // namespace
 
