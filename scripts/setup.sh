@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
-  xvfb xauth iproute2 util-linux procps)
+  xvfb xauth iproute2 util-linux procps ola tshark clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -17,7 +17,15 @@ if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
+  # Packages such as ola bring a service (olad); the tests start their own
+  # copy in a private namespace, so none may be started by the installation.
+  policy=/usr/sbin/policy-rc.d; made_policy=0
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null && $sudo chmod 755 "$policy" && made_policy=1
+  fi
+  echo "wireshark-common wireshark-common/install-setuid boolean false" | $sudo debconf-set-selections 2>/dev/null || true
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  if ((made_policy)); then $sudo rm -f "$policy"; fi
 fi
 
 if (($#)); then

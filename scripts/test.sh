@@ -42,5 +42,11 @@ for t in "${tsan_targets[@]}"; do
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     isolate timeout 600 "build/tsan/bin/$t" --gtest_brief=1 || status=1
 done
+# The Art-Net receive handler under libFuzzer, briefly; it needs clang.
+if command -v clang++ >/dev/null 2>&1; then
+  isolate timeout 300 tests/output/fuzz/run_fuzz.sh 20 || status=1
+else
+  echo "test: clang++ not found; the Art-Net receive fuzzer is skipped" >&2
+fi
 if ((status)); then echo "test: FAILED" >&2; else echo "test: all suites passed"; fi
 exit $status

@@ -1,0 +1,25 @@
+// libFuzzer target: any datagram, of any length, through the receive handler.
+#include <cstring>
+
+#include "output/artnet_receive.h"
+
+using namespace prismel::artnet;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static NodeList nodes;
+    // Exactly the received bytes, so that a read past the end is caught.
+    uint8_t* copy = new uint8_t[size ? size : 1];
+    if (size) std::memcpy(copy, data, size);
+    int tx = size ? data[0] : 0;
+    handle_datagram(copy, size, ReceiveContext{nodes, tx, 5});
+    delete[] copy;
+    if (nodes.count() > NodeList::kCapacity) __builtin_trap();
+    for (const NodeEntry& e : nodes.entries()) {
+        if (strnlen(e.short_name, sizeof e.short_name) == sizeof e.short_name ||
+            strnlen(e.long_name, sizeof e.long_name) == sizeof e.long_name ||
+            strnlen(e.node_report, sizeof e.node_report) == sizeof e.node_report)
+            __builtin_trap();
+    }
+    if (nodes.count() == NodeList::kCapacity) nodes.clear();
+    return 0;
+}
