@@ -70,8 +70,8 @@ void cue_chase(std::FILE* f, const ShowData& show, const CueRecord& cue) {
 }
 
 bool has_colour(const SceneRecord& scene) {
-    for (int16_t c : scene.colour) {
-        if (c != kNone) return true;
+    for (int i = 0; i < kFixtures; ++i) {  // indexed: the record is packed
+        if (scene.colour[i] != kNone) return true;
     }
     return false;
 }
