@@ -1,12 +1,201 @@
+// prismel-show play DIR [--seconds S] [--universe N]: the show in DIR played
+// over Art-Net without the window: the engine, the remote GO inputs and the
+// output thread, driven by commands on standard input.
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
 
 #include "commands.h"
+#include "data/show_files.h"
+#include "engine/playback_engine.h"
+#include "output/artnet.h"
+#include "platform/remote_port.h"
 
 namespace prismel::tool {
+namespace {
 
-int cmd_play(const Args&) {
-    std::fputs("prismel-show: play is not built yet\n", stderr);
-    return 2;
+const char kPlayUsage[] =
+    "usage: prismel-show play DIR [--seconds S] [--universe N]\n"
+    "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
+
+struct PlayOptions {
+    std::string folder;
+    double seconds = 0;  // 0: until quit or a signal
+    int universe = 0;
+};
+
+bool parse_options(const Args& args, PlayOptions& o) {
+    if (args.empty()) return false;
+    o.folder = as_folder(args[0]);
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (i + 1 >= args.size()) return false;
+        const char* v = args[i + 1].c_str();
+        char* end = nullptr;
+        if (args[i] == "--seconds") {
+            o.seconds = std::strtod(v, &end);
+            if (*v == 0 || *end != 0 || !(o.seconds > 0)) return false;
+        } else if (args[i] == "--universe") {
+            long u = std::strtol(v, &end, 10);
+            if (*v == 0 || *end != 0 || u < 0 || u > 0x7FFF) return false;
+            o.universe = int(u);
+        } else {
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+// "12", "12." or "12.5" as tenths; -1 for anything else.
+int parse_cue_number(const std::string& s) {
+    size_t i = 0;
+    long whole = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9' && whole < 100000) whole = whole * 10 + (s[i++] - '0');
+    if (i == 0) return -1;
+    int tenth = 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        if (i < s.size() && s[i] >= '0' && s[i] <= '9') tenth = s[i++] - '0';
+    }
+    if (i != s.size() || whole * 10 + tenth > 32767) return -1;
+    return int(whole * 10 + tenth);
+}
+
+std::string trimmed(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+class Player {
+public:
+    Player(ShowData& show, const PlayOptions& o) : show_(show), engine_(show, system_remote_port()) {
+        engine_.initialise();
+        thread_.tx_universe = o.universe;
+        thread_.set_step_hook([this](uint8_t* slots) {
+            std::memcpy(frame_.data(), slots, frame_.size());
+            engine_.step(frame_);
+            std::memcpy(slots, frame_.data(), frame_.size());
+        });
+        if (!thread_.error_text().empty()) std::fprintf(stderr, "prismel-show: %s\n", thread_.error_text().c_str());
+        if (!thread_.socket_ready()) std::fputs("prismel-show: DMX:NG (no Art-Net socket)\n", stderr);
+        engine_.release();  // hold counter 0, as the start-up leaves it
+        thread_.start(true);
+    }
+    ~Player() {
+        engine_.hold();
+        thread_.terminate();
+        thread_.join();  // the added address is removed here
+        engine_.shut_down();
+    }
+
+    // False for quit.
+    bool command(const std::string& raw) {
+        std::string line = trimmed(raw);
+        int current = engine_.fields().current_cue;
+        if (line.empty()) return true;
+        if (line == "quit") return false;
+        if (line == "go") {
+            engine_.go_to_cue(show_.cues.next_used(current));
+        } else if (line == "back") {
+            engine_.go_to_cue(show_.cues.previous_used(current));
+        } else if (line == "standby") {
+            engine_.go_to_cue(kNone);
+        } else if (line.rfind("cue ", 0) == 0) {
+            int number = parse_cue_number(trimmed(line.substr(4)));
+            int cue = number < 0 ? kNone : show_.cues.find_number(number);
+            if (cue == kNone) std::fprintf(stderr, "prismel-show: no cue %s\n", trimmed(line.substr(4)).c_str());
+            else engine_.go_to_cue(cue);
+        } else {
+            std::fprintf(stderr, "prismel-show: unknown command '%s' (go, back, cue N, standby, quit)\n",
+                         line.c_str());
+        }
+        return true;
+    }
+
+    void print_new_nodes() {
+        if (!thread_.nodes.take_changed()) return;
+        for (const artnet::NodeEntry& e : thread_.nodes.entries()) {
+            uint32_t ip = uint32_t(e.ip[0]) << 24 | e.ip[1] << 16 | e.ip[2] << 8 | e.ip[3];
+            if (!printed_.insert(ip).second) continue;
+            std::string name;
+            for (const char* c = e.short_name; *c; ++c) name += (*c >= 0x20 && *c < 0x7F) ? *c : '?';
+            std::printf("node %u.%u.%u.%u %s%s\n", e.ip[0], e.ip[1], e.ip[2], e.ip[3], name.c_str(),
+                        e.marked ? " *" : "");
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    ShowData& show_;
+    PlaybackEngine engine_;
+    artnet::TArtnetThread thread_;
+    DmxFrame frame_{};
+    std::set<uint32_t> printed_;
+};
+
+// Reads commands until quit, a stop signal, or the end of the run time.
+void run(Player& player, double seconds) {
+    using clock = std::chrono::steady_clock;
+    const auto end = clock::now() + std::chrono::duration_cast<clock::duration>(std::chrono::duration<double>(seconds));
+    bool input_open = true;
+    std::string pending;
+    for (;;) {
+        player.print_new_nodes();
+        if (artnet::stop_requested()) return;
+        int wait_ms = 50;
+        if (seconds > 0) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - clock::now()).count();
+            if (left <= 0) return;
+            if (left < wait_ms) wait_ms = int(left);
+        }
+        pollfd fds[2] = {{artnet::stop_signal_fd(), POLLIN, 0}, {input_open ? 0 : -1, POLLIN, 0}};
+        if (::poll(fds, 2, wait_ms) <= 0 || !(fds[1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+        char buf[512];
+        ssize_t n = ::read(0, buf, sizeof buf);
+        if (n <= 0) {
+            input_open = false;  // no more commands; playing goes on
+            if (!pending.empty() && !player.command(pending)) return;
+            continue;
+        }
+        pending.append(buf, size_t(n));
+        for (size_t nl; (nl = pending.find('\n')) != std::string::npos;) {
+            std::string line = pending.substr(0, nl);
+            pending.erase(0, nl + 1);
+            if (!player.command(line)) return;
+        }
+        if (pending.size() > 4096) pending.clear();  // no command is that long
+    }
+}
+
+}  // namespace
+
+int cmd_play(const Args& args) {
+    PlayOptions options;
+    if (!parse_options(args, options)) {
+        std::fputs(kPlayUsage, stderr);
+        return 2;
+    }
+    auto show = std::make_unique<ShowData>();
+    for (ShowTable t : kShowTables) {
+        if (!read_table(*show, t, options.folder)) {
+            std::fprintf(stderr, "prismel-show: cannot read %s\n", show_file_name(options.folder, t).c_str());
+            return 2;
+        }
+    }
+    artnet::install_stop_signals();
+    {
+        Player player(*show, options);
+        run(player, options.seconds);
+    }
+    return 0;
 }
 
 }  // namespace prismel::tool
