@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include "chwin/chw_keys.h"
-#include "chwin/chw_raw_colour.h"
 #include "chwin/reflist.h"
 #include "chwin/reflist_base.h"
 #include "data/show_data.h"
@@ -125,7 +124,7 @@ void ColourList::draw_entry(int i, int e) {
     s.set_normal_colours();
     s.write(name + marked, 7 - marked);
     s.set_attribute(kAttrBoxed);
-    set_bg_value(s, g_show.colours.display_colour(e));
+    s.set_bg_value(g_show.colours.display_colour(e));
     s.write("   ");
     s.set_attribute(0);
     s.set_normal_colours();

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "chwin/chw_raw_colour.h"
 #include "chwin/inp_line.h"
 #include "data/show_data.h"
 #include "engine/duration.h"
@@ -99,7 +98,7 @@ void draw_fixture_cell(ChwScreen& s, const FixtureShown& shown, int name_fg, int
     if (shown.coloured) {
         s.set_colours(name_fg, name_bg);
         s.writef(" %4s", shown.name);
-        set_bg_value(s, shown.swatch);
+        s.set_bg_value(shown.swatch);
         s.set_attribute(kAttrBoxed);
         s.write("  ");
     } else {
