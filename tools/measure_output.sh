@@ -78,13 +78,14 @@ cat "$work/recv.txt"
 # Idle: standby for SECONDS, CPU time of the process from /proc.
 ip netns exec $a timeout $((secs + 20)) "$tool" play "$work/show" --seconds $((secs + 5)) </dev/null >/dev/null &
 sleep 2
-pid=$(ip netns pids $a | head -1)
-hz=$(getconf CLK_TCK)
-cpu() { awk '{print $14 + $15}' /proc/$pid/stat; }
+pid=""
+for p in $(ip netns pids $a); do [ "$(cat /proc/$p/comm)" = prismel-show ] && pid=$p; done
+# Nanoseconds on the CPU, all threads of the process (schedstat of each task).
+cpu() { cat /proc/$pid/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
 c0=$(cpu); t0=$(date +%s.%N)
 sleep "$secs"
 c1=$(cpu); t1=$(date +%s.%N)
 wait || true
 echo "== idle in standby, ${secs} s"
-awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" -v hz="$hz" \
-  'BEGIN { cpu = (c1 - c0) / hz; printf "cpu %.2f s over %.1f s: %.3f %% of one core\n", cpu, t1 - t0, 100 * cpu / (t1 - t0) }'
+awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" \
+  'BEGIN { cpu = (c1 - c0) / 1e9; printf "cpu %.4f s over %.1f s: %.4f %% of one core\n", cpu, t1 - t0, 100 * cpu / (t1 - t0) }'
