@@ -15,11 +15,8 @@ cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DPRISMEL_CORE_ONLY=ON -DPRISM
 cmake --build build/asan -j "$jobs"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMEL_CORE_ONLY=ON -DPRISMEL_BENCHMARKS=OFF \
   -DPRISMEL_SANITIZE=thread >/dev/null
-tsan_targets=()
-for t in test_engine test_output; do
-  cmake --build build/tsan --target help | grep -q "\\b$t\\b" && tsan_targets+=("$t")
-done
-((${#tsan_targets[@]})) && cmake --build build/tsan -j "$jobs" --target "${tsan_targets[@]}"
+tsan_targets=(test_engine test_output)
+cmake --build build/tsan -j "$jobs" --target "${tsan_targets[@]}"
 
 # Run the suites in a new network namespace with only loopback up.
 isolate() {
