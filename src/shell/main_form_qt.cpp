@@ -169,6 +169,11 @@ void TPrismelMainForm::request_close() {
     close_requested_ = false;
 }
 
+void TPrismelMainForm::stop_by_signal() {
+    if (!closed_) form_close();
+    QCoreApplication::exit(0);
+}
+
 bool TPrismelMainForm::FormCloseQuery() {
     if (!screen_ || screen_->top_window() != g_main_menu) return false;
     static const char* question = sj("Prismel を終了しますか?");

@@ -66,6 +66,10 @@ public:
     bool FormCloseQuery();
     // A close asked for by the operator (F12 in the main menu).
     void request_close();
+    // SIGINT or SIGTERM: shut down in order without asking (the output
+    // thread ends and removes its address, settings are written), then end
+    // the message loop.
+    void stop_by_signal();
 
     struct PaintRegions {
         QRegion text;        // character windows and the bottom strip, painted from the cells

@@ -195,3 +195,16 @@ TEST_F(MainFormTest, AMaximisedWindowKeepsItsRestoredSize) {
     EXPECT_EQ(ini.read_int("General", "WinWidth", 0), 1000);
     EXPECT_EQ(ini.read_int("General", "WinHeight", 0), 722);
 }
+
+TEST_F(MainFormTest, StopSignalShutsDownInOrderWithoutAsking) {
+    write_show();
+    copy_presets();
+    start_shown();
+    form->stop_by_signal();
+    EXPECT_TRUE(form->closed());
+    EXPECT_TRUE(box.asked.empty());
+    EXPECT_TRUE(output_log.terminated);
+    EXPECT_FALSE(form->timer()->isActive());
+    EXPECT_EQ(IniProfile(ini_path()).read_int("General", "version", 0), 121);
+    EXPECT_EQ(IniProfile(ini_path()).read_int("Option", "RestartChs", 0), 1);
+}

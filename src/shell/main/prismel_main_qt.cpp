@@ -2,6 +2,7 @@
 // forms, the message loop.
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 
 #include <exception>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "chwin/inp_line_qt.h"
 #include "chwin/msg_box_qt.h"
 #include "output/Outmon_qt.h"
+#include "output/stop_signals.h"
 #include "platform/input_state_qt.h"
 #include "platform/single_instance.h"
 #include "screens/runscr_qt.h"
@@ -51,6 +53,9 @@ int main(int argc, char** argv) {
     prismel::QtInputState live_input;
     prismel::set_input_state(&live_input);
 
+    // Installed before the start-up questions, so a stop signal that comes
+    // while one is open is held until the window can shut down in order.
+    const bool stop_signals = prismel::artnet::install_stop_signals();
     int code = 0;
     try {
         prismel::MainFormOptions options;
@@ -62,6 +67,15 @@ int main(int argc, char** argv) {
         prismel::set_line_input(&line_input);
         prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
         prismel::install_runscr_qt_seams(&form, &monitor);
+        // A stop signal shuts the console down as the quit key would, so an
+        // added address never outlives the program.
+        std::unique_ptr<QSocketNotifier> stop_notifier;
+        if (stop_signals) {
+            stop_notifier = std::make_unique<QSocketNotifier>(prismel::artnet::stop_signal_fd(),
+                                                              QSocketNotifier::Read);
+            QObject::connect(stop_notifier.get(), &QSocketNotifier::activated, &form,
+                             [&form] { form.stop_by_signal(); });
+        }
         form.show();
         code = app.exec();
         prismel::set_line_input(nullptr);
