@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "data/cue_number.h"
 #include "data/text_fit.h"
 
 namespace prismel {
@@ -30,13 +31,7 @@ int finish(std::FILE* f) {
 
 std::FILE* create(const std::string& path) { return path.empty() ? nullptr : std::fopen(path.c_str(), "w"); }
 
-void cue_number(std::FILE* f, int number) {
-    if (number % 10 != 0) {
-        std::fprintf(f, "%4d.%1d  ", number / 10, number % 10);
-    } else {
-        std::fprintf(f, "%4d.   ", number / 10);
-    }
-}
+void cue_number(std::FILE* f, int number) { std::fputs(cue_number_text(number).text, f); }
 
 void cue_wait(std::FILE* f, int16_t wait) {
     if (wait <= 0) {

@@ -1,5 +1,6 @@
 #include "screens/engine_status.h"
 
+#include "data/cue_number.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec.h"
 
@@ -16,10 +17,7 @@ void write_engine_status(ChwScreen& s, const EngineFields& f, const ShowData& sh
         static const char* label = sj("ｷｭｰ:");
         const int number = show.cues[f.current_cue].number;
         s.write(label);
-        if (number % 10 == 0)
-            s.writef("%4d.   ", number / 10);
-        else
-            s.writef("%4d.%1d  ", number / 10, number % 10);
+        s.write(cue_number_text(number).text);
     } else if (f.current_scene != kNone) {
         static const char* format = sj("ｼｰﾝ:%3d     ");
         s.writef(format, f.current_scene + 1);
