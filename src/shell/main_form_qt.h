@@ -5,6 +5,7 @@
 // show, the engine, the screen, the main menu and the output thread up in a
 // fixed order and takes them down again.
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QRegion>
 #include <QTimer>
@@ -133,6 +134,11 @@ private:
     bool mouse_ignored() const;
     QSize form_size() const;
     QFont title_font() const;
+    struct TitleLine {
+        QString text;
+        int width = 0, height = 0;
+    };
+    TitleLine title_line(QPainter& painter) const;
     void hold_repeat();
     void update_outline(const ChwRect& r);
 

@@ -94,6 +94,17 @@ TPrismelMainForm::PaintRegions TPrismelMainForm::paint_regions() const {
     return p;
 }
 
+// The title text in the title font on the painter, with its extent.
+TPrismelMainForm::TitleLine TPrismelMainForm::title_line(QPainter& painter) const {
+    TitleLine line;
+    line.text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+    painter.setFont(title_font());
+    const QFontMetrics fm(painter.font());
+    line.width = fm.horizontalAdvance(line.text);
+    line.height = fm.height();
+    return line;
+}
+
 void TPrismelMainForm::paintEvent(QPaintEvent*) {
     if (!screen_) return;
     ChwScreen& s = *screen_;
@@ -113,11 +124,9 @@ void TPrismelMainForm::paintEvent(QPaintEvent*) {
         painter.setClipRegion(regions.title);
         painter.drawImage(regions.title_rect, title_bitmap_);
         const QSize form = form_size();
-        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
-        painter.setFont(title_font());
-        const QFontMetrics fm(painter.font());
-        const int tw = fm.horizontalAdvance(text);
-        const int th = fm.height();
+        const TitleLine line = title_line(painter);
+        const QString& text = line.text;
+        const int tw = line.width, th = line.height;
         if (title_countdown_ == 0) {
             painter.setPen(to_qcolor(s.colour_of(NoticeFg)));
             const int y = title_text_y(form.height(), regions.title_rect.height());
@@ -126,11 +135,9 @@ void TPrismelMainForm::paintEvent(QPaintEvent*) {
     }
     if (title_countdown_ > 0 && title_step_ != 0) {
         const QSize form = form_size();
-        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
-        painter.setFont(title_font());
-        const QFontMetrics fm(painter.font());
-        const int tw = fm.horizontalAdvance(text);
-        const int th = fm.height();
+        const TitleLine line = title_line(painter);
+        const QString& text = line.text;
+        const int tw = line.width, th = line.height;
         const int h = title_sequence_image_height(form.width(), form.height(), title_aspect_);
         const int y = title_text_y(form.height(), h);
         const bool full = title_step_ == 2;
