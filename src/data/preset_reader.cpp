@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "data/show_files.h"
 #include "data/text_fit.h"
 #include "platform/text_codec.h"
 
@@ -154,6 +155,10 @@ bool read_definition(ColourTable& colours, const char* line, int line_number) {
 }
 
 }  // namespace
+
+std::string preset_file_name(const std::string& folder) {
+    return folder + kShowBaseName + "." + kPresetFileExtension;
+}
 
 int read_preset_colours(ColourTable& colours, const std::string& path) {
     colours.message[0] = '\0';

@@ -10,6 +10,10 @@ namespace prismel {
 
 constexpr const char* kPresetFileExtension = "DEF";
 
+// The preset definition file in folder (kept with its trailing separator):
+// "PRSMDATA.DEF".
+std::string preset_file_name(const std::string& folder);
+
 // Clears presets 0-399 and reads them from the file at path. 1 on success
 // with colours.message empty; 0 with the error text (CP932) in
 // colours.message. Presets defined before an error keep their values. When

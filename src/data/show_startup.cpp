@@ -1,5 +1,6 @@
 #include "data/show_startup.h"
 
+#include "data/preset_reader.h"
 #include "data/show_files.h"
 #include "platform/text_codec.h"
 
@@ -25,7 +26,7 @@ int load_presets_at_startup(ShowData& show, std::string& preset_file, const std:
     if (!actions.read_presets) return 0;
     if (actions.read_presets(preset_file)) return 1;
     dialogs.tell(sj("ﾃﾞﾌｫﾙﾄのﾌﾟﾘｾｯﾄｶﾗｰ定義ﾌｧｲﾙを読み込みます"), sj("警告"), true);
-    preset_file = program_folder + kShowBaseName + ".DEF";
+    preset_file = preset_file_name(program_folder);
     if (actions.read_presets(preset_file)) return 1;
     dialogs.tell(show.colours.message, sj("ﾌﾟﾘｾｯﾄｶﾗｰ定義ﾌｧｲﾙの読込"), true);
     return 0;

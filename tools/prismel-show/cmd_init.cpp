@@ -4,7 +4,6 @@
 
 #include "commands.h"
 #include "data/preset_reader.h"
-#include "data/show_files.h"
 #include "data/show_init.h"
 #include "platform/text_codec.h"
 
@@ -21,9 +20,9 @@ int cmd_init(const Args& args) {
         return 2;
     }
     std::string folder = as_folder(args[0]);
-    std::string preset_file = folder + kShowBaseName + "." + kPresetFileExtension;
+    std::string preset_file = preset_file_name(folder);
     if (!std::filesystem::exists(preset_file, ec)) {
-        preset_file = program_folder() + kShowBaseName + "." + kPresetFileExtension;
+        preset_file = preset_file_name(program_folder());
     }
     auto show = std::make_unique<ShowData>();
     int ok = data_initialise(*show, folder, preset_file);
