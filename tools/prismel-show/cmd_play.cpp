@@ -13,7 +13,6 @@
 #include <string>
 
 #include "commands.h"
-#include "data/show_files.h"
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
@@ -184,12 +183,7 @@ int cmd_play(const Args& args) {
         return 2;
     }
     auto show = std::make_unique<ShowData>();
-    for (ShowTable t : kShowTables) {
-        if (!read_table(*show, t, options.folder)) {
-            std::fprintf(stderr, "prismel-show: cannot read %s\n", show_file_name(options.folder, t).c_str());
-            return 2;
-        }
-    }
+    if (!read_whole_show(*show, options.folder)) return 2;
     artnet::install_stop_signals();
     {
         Player player(*show, options);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "commands.h"
-#include "data/show_files.h"
 #include "engine/Prsm_exe.h"
 #include "platform/simulated_remote_port.h"
 #include "simulate_script.h"
@@ -97,12 +96,7 @@ int cmd_simulate(const Args& args) {
     }
     auto show = std::make_unique<ShowData>();
     const std::string folder = as_folder(args[0]);
-    for (ShowTable t : kShowTables) {
-        if (!read_table(*show, t, folder)) {
-            std::fprintf(stderr, "prismel-show: cannot read %s\n", show_file_name(folder, t).c_str());
-            return 2;
-        }
-    }
+    if (!read_whole_show(*show, folder)) return 2;
     Simulation sim(*show);
     for (const SimCommand& c : script) sim.run(c);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "data/show_data.h"
+
 namespace prismel::tool {
 
 using Args = std::vector<std::string>;
@@ -20,5 +22,8 @@ int cmd_play(const Args& args);
 std::string program_folder();
 // DIR as the program folder is kept: with a trailing separator.
 std::string as_folder(const std::string& dir);
+// Reads the seven tables of the show in folder (as as_folder gives it); at
+// the first that cannot be read, says so on standard error and returns false.
+bool read_whole_show(ShowData& show, const std::string& folder);
 
 }  // namespace prismel::tool

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "commands.h"
+#include "data/show_files.h"
 
 namespace prismel::tool {
 
@@ -19,6 +20,16 @@ std::string program_folder() {
 std::string as_folder(const std::string& dir) {
     if (!dir.empty() && dir.back() == '/') return dir;
     return dir + "/";
+}
+
+bool read_whole_show(ShowData& show, const std::string& folder) {
+    for (ShowTable t : kShowTables) {
+        if (!read_table(show, t, folder)) {
+            std::fprintf(stderr, "prismel-show: cannot read %s\n", show_file_name(folder, t).c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace prismel::tool
