@@ -5,6 +5,7 @@
 
 #include "chwin/inp_line.h"
 #include "data/show_data.h"
+#include "data/text_fit.h"
 #include "engine/duration.h"
 #include "platform/text_codec.h"
 #include "screens/runscr_text.h"
@@ -18,6 +19,8 @@ constexpr int kListRow = 14;
 constexpr int kCurrentSlot = 2;  // the current cue is always the third row
 constexpr int kMaxListRows = ChwScreen::kRows;
 constexpr int kNameBytes = 20;
+// The name is read up to one byte past its text, where the terminator sits.
+static_assert(sizeof(SceneRecord::name) == kNameBytes + 1 && sizeof(ChaseRecord::name) == kNameBytes + 1);
 
 // What a fixture cell showed at the last redraw outside a hold, so that a
 // hold can show it again in the hold colours.
@@ -37,18 +40,12 @@ DrawState g_state;
 // Relative cursor placement inside the window.
 void at(ChwScreen& s, const ChwWindow& w, int column, int row) { s.move_cursor_in(&w, column, row); }
 
-// A record's name field, terminated, with a trailing lead byte (whose trail
-// byte the field cut off) dropped.
-void copy_name(const char* field, int field_bytes, char* out) {
-    int n = static_cast<int>(strnlen(field, static_cast<size_t>(field_bytes)));
-    int i = 0;
-    while (i < n) {
-        int width = is_sjis_lead(static_cast<unsigned char>(field[i])) ? 2 : 1;
-        if (i + width > n) break;
-        i += width;
-    }
-    std::memcpy(out, field, static_cast<size_t>(i));
-    out[i] = '\0';
+// A record's name field (kNameBytes of text and room for the terminator),
+// terminated, with a trailing lead byte whose trail the field cut off dropped.
+void copy_name(const char* field, char* out) {
+    const size_t n = sjis_fit(field, kNameBytes);
+    std::memcpy(out, field, n);
+    out[n] = '\0';
 }
 
 int clamp_level(long long v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
@@ -148,12 +145,12 @@ struct LayerGauge {
     int out = 0, in = 0;
 };
 
-// " %3d " + " %-20s" and, on the current row, the gauge; blanks elsewhere.
-void draw_layer(ChwScreen& s, const char* name_field, int field_bytes, int index, LayerLook look,
-                const LayerGauge* gauge, int tail_blanks) {
+// " %3d " + " %-20s" and, on the current row, the gauge; blanks elsewhere
+// (gauge_bytes: 4 for a scene, 7 for a chase).
+void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look, const LayerGauge* gauge,
+                int gauge_bytes) {
     static const char* blanks = "       ";
     const bool current = look != LayerLook::Other;
-    const int gauge_bytes = tail_blanks;  // 4 for a scene, 7 for a chase
     if (index == kNone) {
         s.set_dark_text(current ? ColBlue : WinBg);
         s.writef(" ___  %-20s", "");
@@ -161,7 +158,7 @@ void draw_layer(ChwScreen& s, const char* name_field, int field_bytes, int index
         return;
     }
     char name[32];
-    copy_name(name_field, field_bytes, name);
+    copy_name(name_field, name);
     if (look == LayerLook::CurrentCalled)
         s.set_dark_text(HeaderR);
     else if (look == LayerLook::CurrentOwn)
@@ -200,13 +197,13 @@ void draw_layers(ChwScreen& s, const EngineFields& f, bool current, bool standby
     if (!valid_scene(scene)) scene = kNone;
     if (!valid_chase(chase)) chase = kNone;
     LayerGauge scene_gauge{-1, WinHiFg, WinBg, clamp_level(f.scene_out), clamp_level(f.scene_in)};
-    draw_layer(s, scene == kNone ? nullptr : g_show.scenes[scene].name, kNameBytes, scene,
+    draw_layer(s, scene == kNone ? nullptr : g_show.scenes[scene].name, scene,
                look_of(current, standby || scene != own_scene), &scene_gauge, 4);
     s.set_normal_colours();
     s.write("  ");
     LayerGauge chase_gauge{f.chase_step, standby ? WinNgFg : WinHiFg, standby ? WinHiBg : WinBg,
                            clamp_level(f.chase_out), clamp_level(f.chase_in)};
-    draw_layer(s, chase == kNone ? nullptr : g_show.chases[chase].name, kNameBytes, chase,
+    draw_layer(s, chase == kNone ? nullptr : g_show.chases[chase].name, chase,
                look_of(current, standby || chase != own_chase), &chase_gauge, 7);
 }
 
