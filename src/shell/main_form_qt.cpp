@@ -13,13 +13,14 @@
 #include "chwin/chw_keys.h"
 #include "chwin/chw_scheme_io.h"
 #include "chwin/msg_box.h"
+#include "data/preset_reader.h"
+#include "data/show_init.h"
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec.h"
 #include "shell/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
-#include "shell/show_init_link.h"
 #include "shell/startup_dialogs_qt.h"
 #include "shell/title_sequence.h"
 
@@ -99,8 +100,8 @@ void TPrismelMainForm::form_create() {
         dialogs = own_dialogs_.get();
     }
     StartupActions actions;
-    actions.initialise = [&env] { return initialise_show_data(g_show, env.program_folder, env.preset_file); };
-    actions.read_presets = [](const std::string& path) { return read_presets(g_show, path); };
+    actions.initialise = [&env] { return data_initialise(g_show, env.program_folder, env.preset_file); };
+    actions.read_presets = [](const std::string& path) { return read_preset_colours(g_show.colours, path); };
     load_show_at_startup(g_show, env.program_folder, env.preset_file, *dialogs, actions);
 
     // 12: the engine, held until the output thread may run it.
