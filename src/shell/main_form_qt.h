@@ -134,6 +134,7 @@ private:
     bool mouse_ignored() const;
     QSize form_size() const;
     QFont title_font() const;
+    QString title_qstring() const;
     struct TitleLine {
         QString text;
         int width = 0, height = 0;

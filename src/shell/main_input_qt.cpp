@@ -49,7 +49,7 @@ void TPrismelMainForm::Timer1Timer() {
     ChwScreen& s = *screen_;
 
     if (title_countdown_ > 0) {
-        const QString text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+        const QString text = title_qstring();
         const QFontMetrics fm(title_font());
         const TitleTick t = title_tick(title_countdown_, s.top_window() == g_main_menu, fm.horizontalAdvance(text));
         draw_title_step(static_cast<int>(t.step), t.width);
@@ -79,7 +79,7 @@ void TPrismelMainForm::draw_title_step(int step, int width) {
             break;
         case TitleStep::Full: {
             title_step_ = 2;
-            const int tw = fm.horizontalAdvance(QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : ""))));
+            const int tw = fm.horizontalAdvance(title_qstring());
             update(QRect((form.width() - tw) / 2, y, tw, th));
             break;
         }

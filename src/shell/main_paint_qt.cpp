@@ -94,10 +94,14 @@ TPrismelMainForm::PaintRegions TPrismelMainForm::paint_regions() const {
     return p;
 }
 
+QString TPrismelMainForm::title_qstring() const {
+    return QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+}
+
 // The title text in the title font on the painter, with its extent.
 TPrismelMainForm::TitleLine TPrismelMainForm::title_line(QPainter& painter) const {
     TitleLine line;
-    line.text = QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+    line.text = title_qstring();
     painter.setFont(title_font());
     const QFontMetrics fm(painter.font());
     line.width = fm.horizontalAdvance(line.text);
