@@ -52,6 +52,22 @@ constexpr int kKeyF(int n) { return kKeyF1 + n - 1; }  // n = 1-12
 constexpr int kModShift = 1;
 constexpr int kModAlt = 2;
 constexpr int kModCtrl = 4;
+// Mouse flag bits beside the modifiers, passed on to handlers unchanged.
+constexpr int kModLeftButton = 8;
+constexpr int kModRightButton = 16;
+constexpr int kModMiddleButton = 32;
+constexpr int kModDouble = 64;
+
+constexpr bool has_shift(int flags) { return (flags & kModShift) != 0; }
+constexpr bool has_alt(int flags) { return (flags & kModAlt) != 0; }
+constexpr bool has_ctrl(int flags) { return (flags & kModCtrl) != 0; }
+// Neither Shift, Alt nor Ctrl (mouse bits are not looked at).
+constexpr bool no_modifier(int flags) { return (flags & (kModShift | kModAlt | kModCtrl)) == 0; }
+
+// Mouse button codes passed to mouse handlers.
+constexpr int kButtonLeft = 0;
+constexpr int kButtonRight = 1;
+constexpr int kButtonMiddle = 2;
 
 // Key handler results the host acts on; any other value means handled.
 constexpr int kResultQuit = -99;          // close the main window

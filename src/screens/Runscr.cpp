@@ -32,8 +32,6 @@ ChwWindow* g_window = nullptr;
 RunscrSeams g_seams;
 int g_fkey_time_memory = 0;
 
-bool shift_held(int flags) { return (flags & kModShift) != 0; }
-bool alt_or_ctrl(int flags) { return (flags & (kModAlt | kModCtrl)) != 0; }
 
 void show_message(const char* text) {
     if (g_screen) g_screen->show_message(text);
@@ -220,7 +218,7 @@ ChwWindow* runscr_window() { return g_window; }
 int runscr_key(int key, int flags) {
     if (!g_window) return kResultHandled;
     show_message("");
-    const bool shift = shift_held(flags);
+    const bool shift = has_shift(flags);
     switch (key) {
     case kKeyEnter: go_to(g_show.cues.next_used(current_cue(g_engine.fields()))); break;
     case kKeyBack: go_to(g_show.cues.previous_used(current_cue(g_engine.fields()))); break;
@@ -251,7 +249,7 @@ int runscr_key(int key, int flags) {
     default:
         if (key >= kKeyF1 && key <= kKeyF10) {
             if (shift) return shifted_function_key(key);
-            if (!alt_or_ctrl(flags)) function_key(key - kKeyF1);
+            if (!has_alt(flags) && !has_ctrl(flags)) function_key(key - kKeyF1);
         }
         break;
     }

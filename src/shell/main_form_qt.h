@@ -17,6 +17,7 @@
 
 #include "chwin/chw_canvas_qt.h"
 #include "chwin/chw_host.h"
+#include "chwin/chw_keys.h"
 #include "chwin/chw_screen.h"
 #include "data/startup_dialogs.h"
 #include "platform/ini_profile.h"
@@ -35,16 +36,6 @@ struct MainFormOptions {
     // For the font-size limit; 0: the primary screen's width.
     int desktop_width = 0;
 };
-
-// Mouse flag bits beside Shift 1, Alt 2, Ctrl 4.
-constexpr int kModLeftButton = 8;
-constexpr int kModRightButton = 16;
-constexpr int kModMiddleButton = 32;
-constexpr int kModDouble = 64;
-// Mouse button codes passed to mouse handlers.
-constexpr int kButtonLeft = 0;
-constexpr int kButtonRight = 1;
-constexpr int kButtonMiddle = 2;
 
 class TPrismelMainForm : public QWidget, public ChwHost {
     Q_OBJECT
