@@ -32,6 +32,9 @@ isolate() {
 
 status=0
 export PRISMEL_TEST_ISOLATED=1
+# No test may open the machine's serial port (the console and the tool use it for
+# the remote GO contacts).
+export PRISMEL_REMOTE_PORT=none
 isolate ctest --test-dir build/default --output-on-failure -j "$jobs" --timeout 300 || status=1
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   isolate ctest --test-dir build/asan --output-on-failure -j "$jobs" --timeout 600 || status=1

@@ -2,7 +2,7 @@
 
 namespace prismel {
 
-PlaybackEngine g_engine(g_show, system_remote_port());
+PlaybackEngine g_engine(g_show, engine_remote_port());
 
 void engine_step(DmxFrame& frame) { g_engine.step(frame); }
 

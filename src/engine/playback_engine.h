@@ -7,10 +7,12 @@
 // The output thread calls step() once per 20 ms frame; everything else comes
 // from the main thread. Two guards keep them apart:
 //  - the hold counter: raised by every operation that changes what is played
-//    (and by callers around a group of operations, see EngineHold); a step
-//    that finds it raised leaves the frame as it was;
+//    (and by callers around a group of operations or an edit of the tables,
+//    see ShowEdit); a step that finds it raised leaves the frame as it was;
 //  - a mutex held by the step for its whole run and by each operation while it
-//    changes the state, so no step ever renders a half-changed state.
+//    changes the state, so no step ever renders a half-changed state. It is
+//    recursive so that an edit of the show's tables (ShowEdit, show_edit.h)
+//    can hold it around engine operations as well.
 // The step allocates nothing; push_snapshot allocates on the calling thread
 // before it takes the mutex.
 #include <atomic>
@@ -85,6 +87,7 @@ public:
     void step(DmxFrame& frame);
 
 private:
+    friend class ShowEdit;
     // Hold raised for the life of an operation; taken with the mutex held.
     class Change;
 
@@ -105,26 +108,12 @@ private:
     RemotePort& port_;
     bool port_open_ = false;
 
-    mutable std::mutex mutex_;
+    mutable std::recursive_mutex mutex_;
     std::atomic<int> hold_{1};
     EngineState state_;
     LevelBuffer mix_{};
     LevelBuffer monitor_{};
     std::vector<std::unique_ptr<EngineState>> snapshots_;
-};
-
-// Raises the hold counter for a scope: a screen that makes several calls as
-// one change (a scene call's take-back, a preset) keeps every step between
-// them from rendering.
-class EngineHold {
-public:
-    explicit EngineHold(PlaybackEngine& e) : engine_(e) { engine_.hold(); }
-    ~EngineHold() { engine_.release(); }
-    EngineHold(const EngineHold&) = delete;
-    EngineHold& operator=(const EngineHold&) = delete;
-
-private:
-    PlaybackEngine& engine_;
 };
 
 // The program's engine, playing g_show with the machine's remote port.

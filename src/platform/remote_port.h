@@ -25,7 +25,19 @@ public:
 };
 
 // The first serial port of this machine ("COM1": /dev/ttyS0 on Linux). One
-// instance for the program.
+// instance for the program. The environment variable PRISMEL_REMOTE_PORT
+// names another device, or "none" for no port at all (test runs and
+// machines whose first serial port is wired to something else).
 RemotePort& system_remote_port();
+
+// A port that never opens: no line ever fires.
+RemotePort& no_remote_port();
+
+// The port the console's engine (g_engine) polls. It forwards to the port
+// installed with install_remote_port, and to no port until one is: only the
+// program entry installs the machine's port, so no test can open a real
+// serial device by accident. Install before the engine is initialised.
+RemotePort& engine_remote_port();
+void install_remote_port(RemotePort* port);  // nullptr: no port
 
 }  // namespace prismel

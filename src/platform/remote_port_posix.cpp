@@ -6,6 +6,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace prismel {
 
 PosixRemotePort::~PosixRemotePort() { close(); }
@@ -46,7 +49,9 @@ uint32_t modem_status_of_tiocm(int lines) {
 }
 
 RemotePort& system_remote_port() {
-    static PosixRemotePort port("/dev/ttyS0");
+    const char* named = std::getenv("PRISMEL_REMOTE_PORT");
+    if (named && std::strcmp(named, "none") == 0) return no_remote_port();
+    static PosixRemotePort port(named && *named ? named : "/dev/ttyS0");
     return port;
 }
 

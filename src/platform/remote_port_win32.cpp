@@ -2,6 +2,9 @@
 // The remote port through the Windows serial API.
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/remote_port.h"
 
 namespace prismel {
@@ -39,6 +42,8 @@ private:
 }  // namespace
 
 RemotePort& system_remote_port() {
+    const char* named = std::getenv("PRISMEL_REMOTE_PORT");
+    if (named && std::strcmp(named, "none") == 0) return no_remote_port();
     static Win32RemotePort port;
     return port;
 }

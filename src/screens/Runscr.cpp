@@ -7,6 +7,7 @@
 #include "chwin/inp_line.h"
 #include "data/show_data.h"
 #include "engine/playback_engine.h"
+#include "engine/show_edit.h"
 #include "platform/input_state.h"
 #include "platform/text_codec.h"
 #include "screens/runscr_draw.h"
@@ -64,7 +65,7 @@ void take_chase_back(const EngineFields& f) {
 }
 
 void scene_call(int k) {
-    EngineHold hold(g_engine);
+    ShowEdit edit;
     EngineFields f = g_engine.fields();
     int scene = f.scene_page * 10 + k;
     if (scene == f.current_scene)
@@ -75,7 +76,7 @@ void scene_call(int k) {
 
 void preset_call(int k) {
     const FkeyRecord& key = g_show.fkeys[k];
-    EngineHold hold(g_engine);
+    ShowEdit edit;
     EngineFields f = g_engine.fields();
     switch (key.type) {
     case kFkeyCue: go_to(key.target); break;

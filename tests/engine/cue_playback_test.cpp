@@ -116,14 +116,13 @@ TEST_F(CuePlayback, RaisedHoldKeepsTheFrameButNotTheClock) {
     cue(2).wait = 2;  // 5 steps
     engine_.go_to_cue(2);
     step();
-    {
-        EngineHold hold(engine_);
-        engine_.call_scene(11, sd(0));
-        frame_[0] = 0xEE;
-        step(5);
-        EXPECT_EQ(frame_[0], 0xEE);  // nothing rendered
-        EXPECT_EQ(engine_.monitor()[kLevelY], 20);
-    }
+    engine_.hold();
+    engine_.call_scene(11, sd(0));
+    frame_[0] = 0xEE;
+    step(5);
+    EXPECT_EQ(frame_[0], 0xEE);  // nothing rendered
+    EXPECT_EQ(engine_.monitor()[kLevelY], 20);
+    engine_.release();
     EXPECT_EQ(current(), 4);  // the wait ran and its GO was served meanwhile
     step();
     EXPECT_EQ(frame_[0], 40);

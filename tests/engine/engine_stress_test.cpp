@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/show_edit.h"
 #include "engine_fixture.h"
 
 namespace prismel::test {
@@ -59,7 +60,7 @@ TEST_F(EngineStress, NoStepRendersAHalfChangedState) {
             case 7: engine_.pop_snapshot(i % 36 == 7 ? 0 : -1); break;
             case 8: engine_.set_chase_rate(0, sd(i % 3)); break;
             case 9: {
-                EngineHold hold(engine_);
+                ShowEdit edit(engine_);
                 engine_.go_to_cue(3);
                 engine_.call_scene(2, sd(0));
                 break;

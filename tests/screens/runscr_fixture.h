@@ -54,9 +54,6 @@ protected:
         g_show.reset_fkeys();
 
         g_engine.initialise();
-        // The machine's serial port may show its lines as closed contacts;
-        // closed here, its reads fail and no remote GO ever fires.
-        system_remote_port().close();
         set_input_state(&keys_);
         while (g_engine.hold_count() > 0) g_engine.release();
 

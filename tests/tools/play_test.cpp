@@ -86,7 +86,7 @@ TEST_F(PlayNetns, RealNodeReceivesTheCueAndIsListed) {
     // olad's universe 0 listens on Art-Net port-address 0, the console's default.
     ASSERT_EQ(b_->run("ola_patch -d 1 -p 0 -i -u 0"), 0);
 
-    std::string play = a_->exec_prefix() + "timeout 30 " + kTool + " play " + dir_.folder();
+    std::string play = a_->exec_prefix() + "env PRISMEL_REMOTE_PORT=none timeout 30 " + kTool + " play " + dir_.folder();
     std::string fetch = b_->exec_prefix() + "curl -s 'http://127.0.0.1:9090/get_dmx?u=0' >" + dir_.file("dmx.json");
     std::string script = "( sleep 1; echo 'cue 1'; sleep 3; " + fetch + "; echo quit ) | " + play + " >" +
                          dir_.file("out.txt") + " 2>" + dir_.file("err.txt");

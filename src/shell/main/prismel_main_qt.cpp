@@ -12,6 +12,7 @@
 #include "output/Outmon_qt.h"
 #include "output/stop_signals.h"
 #include "platform/input_state_qt.h"
+#include "platform/remote_port.h"
 #include "platform/single_instance.h"
 #include "screens/runscr_qt.h"
 #include "shell/main_form_qt.h"
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
     app.setApplicationDisplayName("Prismel");
     prismel::QtInputState live_input;
     prismel::set_input_state(&live_input);
+    // The remote GO contacts: the machine's first serial port, from here on
+    // polled by the engine.
+    prismel::install_remote_port(&prismel::system_remote_port());
 
     // Installed before the start-up questions, so a stop signal that comes
     // while one is open is held until the window can shut down in order.
