@@ -1,8 +1,12 @@
 # Each folder of src/ is a library of its own. Sources ending in _qt.cpp need Qt
 # and go into a separate <name>_qt library, so the core stays free of Qt.
+# EXCLUDE names sources of the folder that form a library of their own.
 function(prismel_module name)
-  cmake_parse_arguments(M "" "" "DEPS;QT_DEPS;LIBS;QT_LIBS" ${ARGN})
+  cmake_parse_arguments(M "" "" "DEPS;QT_DEPS;LIBS;QT_LIBS;EXCLUDE" ${ARGN})
   file(GLOB core_src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(x ${M_EXCLUDE})
+    list(REMOVE_ITEM core_src ${CMAKE_CURRENT_SOURCE_DIR}/${x})
+  endforeach()
   file(GLOB qt_src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_qt.cpp)
   if(qt_src)
     list(REMOVE_ITEM core_src ${qt_src})

@@ -9,7 +9,7 @@
 
 #include "output/outmon_text.h"
 #include "platform/text_codec.h"
-#include "shell/env_settings.h"
+#include "platform/window_place.h"
 
 namespace prismel {
 

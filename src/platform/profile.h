@@ -6,6 +6,11 @@
 
 namespace prismel {
 
+// The settings file's sections, exactly as they appear in the file.
+inline constexpr const char* kSectionGeneral = "General";
+inline constexpr const char* kSectionOption = "Option";
+inline constexpr const char* kSectionColor = "Color";
+
 class Profile {
 public:
     virtual ~Profile() = default;

@@ -1,7 +1,8 @@
 #pragma once
 // The environment settings: the paths and options that shape the console
 // around the show, and the settings file as a whole (its name beside the
-// executable, its version, and the remembered places of secondary windows).
+// executable and its version). A library of its own, so that the screens can
+// reach the settings they keep without depending on the main window.
 #include <string>
 
 #include "platform/profile.h"
@@ -12,11 +13,6 @@ namespace prismel {
 constexpr int kSettingsVersion = 121;
 constexpr int kVersionMajor = 1;
 constexpr int kVersionMinor = 21;
-
-// Section names, exactly as they appear in the file.
-extern const char* const kSectionGeneral;  // "General"
-extern const char* const kSectionOption;   // "Option"
-extern const char* const kSectionColor;    // "Color"
 
 struct EnvSettings {
     std::string program_folder;  // the executable's folder, ending in '/'
@@ -52,18 +48,5 @@ std::string settings_path_for(const std::string& exe_path);
 // Marks a settings file older than this version with kSettingsVersion and
 // saves it. Newer versions are kept.
 void check_settings_version(Profile& ini);
-
-// A window's normal (restored) frame position and size.
-struct WindowPlace {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-
-// Reads prefix + "Left"/"Top" into place (defaults dl, dt), and prefix +
-// "Width"/"Height" (defaults dw, dh) only when dw and dh are both above 0.
-WindowPlace restore_window_place(const Profile& ini, const char* prefix, WindowPlace place,
-                                 int dl, int dt, int dw, int dh);
-// Writes prefix + "Left"/"Top" and, unless the window has a fixed dialog
-// border, prefix + "Width"/"Height".
-void save_window_place(Profile& ini, const char* prefix, const WindowPlace& place, bool dialog_border);
 
 }  // namespace prismel
