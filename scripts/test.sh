@@ -15,7 +15,7 @@ cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DPRISMEL_CORE_ONLY=ON -DPRISM
 cmake --build build/asan -j "$jobs"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMEL_CORE_ONLY=ON -DPRISMEL_BENCHMARKS=OFF \
   -DPRISMEL_SANITIZE=thread >/dev/null
-tsan_targets=(test_engine test_output)
+tsan_targets=(test_engine test_output test_screens)
 cmake --build build/tsan -j "$jobs" --target "${tsan_targets[@]}"
 
 # Run the suites in a new network namespace with only loopback up.

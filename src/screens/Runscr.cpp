@@ -4,7 +4,7 @@
 
 #include "chwin/chw_keys.h"
 #include "chwin/chw_screen.h"
-#include "chwin/inp_line.h"
+#include "data/cue_number.h"
 #include "data/show_data.h"
 #include "engine/playback_engine.h"
 #include "engine/show_edit.h"
@@ -12,6 +12,8 @@
 #include "platform/text_codec.h"
 #include "screens/runscr_draw.h"
 #include "screens/runscr_seams.h"
+#include "screens/screen_ask.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
 
@@ -22,11 +24,6 @@ constexpr int kTop = 0;
 constexpr int kRight = 84;
 constexpr int kRowsBelow = 5;  // bottom row = screen rows - 5
 constexpr int kLastPage = 19;
-constexpr double kMaxCrossSeconds = 99.9;
-constexpr int kStoredPerSecond = 20;
-// The typed decimal is exact; its binary value may lie just below it (4.35 is
-// 4.3499...), which must not lose a step when rounded down.
-constexpr double kTypedSlack = 1e-6;
 
 ChwWindow* g_window = nullptr;
 
@@ -108,28 +105,13 @@ void function_key(int k) {
         preset_call(k);
 }
 
-// One-line input in real-number mode; 1 with the value on OK.
-int ask_real(const char* prompt, int column, int width, int row, double max, double& value) {
-    LineInputRequest request;
-    if (prompt) request.prompt = prompt;
-    request.column = column;
-    request.row = row;
-    request.max_length = width;
-    request.mode = inp_mode::kReal;
-    request.ranges.real_max = max;
-    LineInputResult result = execute_line_input(*g_screen, request);
-    if (result.code != kResultOk) return kResultCancel;
-    value = result.real_value;
-    return kResultOk;
-}
-
 void jump(const char* prompt, int column, int row) {
-    double value = 0.0;
-    if (ask_real(prompt, column, 5, row, HUGE_VAL, value) != 1) return;
+    const RealAnswer typed = ask_real(Ask(column, row, 5, prompt), 0.0, HUGE_VAL);
+    if (!typed.ok()) return;
     static const char* not_found = sj("該当するｷｭｰNo.はありません");
-    double tenths = std::floor(value * 10.0 + kTypedSlack);
     // A number no cue can carry (the field is 16-bit) is simply not found.
-    int cue = tenths >= 0.0 && tenths <= 32767.0 ? g_show.cues.find_number(static_cast<int>(tenths)) : kNone;
+    const int tenths = cue_tenths_of(typed.value);
+    const int cue = tenths < 0 ? kNone : g_show.cues.find_number(tenths);
     if (cue == kNone) {
         show_message(not_found);
         return;
@@ -139,10 +121,8 @@ void jump(const char* prompt, int column, int row) {
 
 void set_cross_time() {
     static const char* prompt = sj("シーン呼び出しのクロス時間 =");
-    double seconds = 0.0;
-    if (ask_real(prompt, g_window->left + 2, 4, g_window->bottom - 1, kMaxCrossSeconds, seconds) != 1) return;
-    if (seconds < 0.0 || seconds > kMaxCrossSeconds) return;
-    g_engine.set_scene_call_xtime(StoredDuration(static_cast<int>(std::floor(seconds * kStoredPerSecond + kTypedSlack))));
+    const DurationAnswer typed = ask_seconds(Ask(g_window->left + 2, g_window->bottom - 1, 4, prompt));
+    if (typed.ok()) g_engine.set_scene_call_xtime(typed.value);
 }
 
 // Preview of the used cue before (dir < 0) or after the one previewed; a
@@ -184,14 +164,10 @@ RunscrSeams& runscr_seams() { return g_seams; }
 int runscr_open(ChwWindow* parent) {
     if (g_window || !g_screen) return 0;
     static const char* title = sj("実行状態");
-    ChwScreen& s = *g_screen;
-    int bottom = s.visible_rows() - kRowsBelow;
-    g_window = s.create_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom);
-    g_window->key_handler = runscr_key;
-    g_window->mouse_handler = runscr_mouse;
-    g_window->draw_handler = runscr_draw;
+    const int bottom = g_screen->visible_rows() - kRowsBelow;
     runscr_draw_reset(bottom - kTop - 16);
-    s.show_window(g_window);
+    g_window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
+                                  {runscr_key, runscr_mouse, nullptr, runscr_draw});
     int fkey_time = g_seams.read_fkey_time ? g_seams.read_fkey_time() : g_fkey_time_memory;
     g_engine.set_scene_call_xtime(StoredDuration(fkey_time));
     runscr_draw();
@@ -208,8 +184,7 @@ int runscr_close() {
     else
         g_fkey_time_memory = fkey_time;
     if (g_seams.set_no_entry_pointer) g_seams.set_no_entry_pointer(false);
-    if (g_screen) g_screen->close_window(g_window, true);
-    g_window = nullptr;
+    close_screen_window(g_window);
     return 1;
 }
 

@@ -4,11 +4,14 @@
 #include <cstring>
 
 #include "chwin/inp_line.h"
+#include "data/cue_number.h"
 #include "data/show_data.h"
 #include "data/text_fit.h"
 #include "engine/duration.h"
 #include "platform/text_codec.h"
 #include "screens/runscr_text.h"
+#include "screens/screen_bar.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
 
@@ -37,16 +40,7 @@ struct DrawState {
 
 DrawState g_state;
 
-// Relative cursor placement inside the window.
-void at(ChwScreen& s, const ChwWindow& w, int column, int row) { s.move_cursor_in(&w, column, row); }
 
-// A record's name field (kNameBytes of text and room for the terminator),
-// terminated, with a trailing lead byte whose trail the field cut off dropped.
-void copy_name(const char* field, char* out) {
-    const size_t n = sjis_fit(field, kNameBytes);
-    std::memcpy(out, field, n);
-    out[n] = '\0';
-}
 
 int clamp_level(long long v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
@@ -157,8 +151,8 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
         s.write(blanks, gauge_bytes);
         return;
     }
-    char name[32];
-    copy_name(name_field, name);
+    char name[kNameBytes + 1];
+    copy_name(name_field, kNameBytes + 1, name);
     if (look == LayerLook::CurrentCalled)
         s.set_dark_text(HeaderR);
     else if (look == LayerLook::CurrentOwn)
@@ -209,15 +203,14 @@ void draw_layers(ChwScreen& s, const EngineFields& f, bool current, bool standby
 
 void draw_cue_row(ChwScreen& s, const EngineFields& f, int cue, bool current) {
     const CueRecord& q = g_show.cues[cue];
-    char number[16];
-    runscr_cue_number(q.number, true, number, sizeof number);
     if (current)
         s.set_dark_text(HeaderY);
     else if (!f.show_running && cue == f.preview_cue)
         s.set_dark_text(ColRed);
     else
         s.set_colours(WinHiFg, WinBg);
-    s.write(number);
+    s.write(" ");
+    s.write(cue_number_text(q.number, CueNumberStyle::kField).text);
     s.set_normal_colours();
     s.write(" ");
     if (q.wait > 0) {
@@ -279,7 +272,7 @@ void draw_cue_list(ChwScreen& s, const ChwWindow& w, const EngineFields& f, bool
 // Number of the status text: "%4d.%1d" / "%4d. ", "____._" for none.
 void status_number(int cue, char* buf, size_t size) {
     if (valid_cue(cue))
-        runscr_cue_number(g_show.cues[cue].number, false, buf, size);
+        std::snprintf(buf, size, "%s", cue_number_text(g_show.cues[cue].number, CueNumberStyle::kField).text);
     else
         std::snprintf(buf, size, "____._");
 }
@@ -291,7 +284,7 @@ void draw_status(ChwScreen& s, const ChwWindow& w, const EngineFields& f) {
     static const char* running = sj("実行中 ｷｭｰNo.:");
     at(s, w, 4, w.height - 2);
     s.set_normal_colours();
-    char number[16];
+    char number[sizeof(CueNumberText::text)];
     if (!f.show_running) {
         status_number(f.preview_cue, number, sizeof number);
         s.write(preview);
@@ -332,14 +325,8 @@ void draw_caption_and_bar(ChwScreen& s, const EngineFields& f, bool shift) {
         caption_text = runscr_preset_caption();
         runscr_preset_bar(g_show.fkeys, bar, sizeof bar);
     }
-    const int row = s.fkey_row();
-    if (row >= 1) {
-        s.move_cursor(1, row - 1);
-        s.set_dark_text(HeaderG);
-        s.write(caption_text);
-    }
-    // An open one-line input has its own labels up; they stay until it closes.
-    if (!line_input_open()) s.draw_fkey_bar(bar_text);
+    write_caption(s, caption_text, 0);
+    keep_fkey_bar(s, bar_text);
 }
 
 }  // namespace

@@ -7,15 +7,6 @@
 
 namespace prismel {
 
-void runscr_cue_number(int number, bool lead, char* buf, size_t size) {
-    const char* whole = lead ? " %4d. " : "%4d. ";
-    const char* point = lead ? " %4d.%1d" : "%4d.%1d";
-    if (number % 10 == 0)
-        std::snprintf(buf, size, whole, number / 10);
-    else
-        std::snprintf(buf, size, point, number / 10, number % 10);
-}
-
 void runscr_scene_caption(int page, int xtime, char* buf, size_t size) {
     static const char* format = sj(" シーンの呼び出し　頁%2d    ｸﾛｽ時間=%4.1f秒%31s");
     std::snprintf(buf, size, format, page + 1, xtime * 0.05, "");

@@ -9,10 +9,6 @@ namespace prismel {
 
 constexpr size_t kRunscrTextBytes = 160;
 
-// Cue number in tenths as the list shows it: " %4d.%1d", or " %4d. " for a
-// whole cue. With lead = false the leading blank is left out (status text).
-void runscr_cue_number(int number, bool lead, char* buf, size_t size);
-
 // Caption of scene call mode: page (0-19) shown 1-20, cross time in seconds.
 void runscr_scene_caption(int page, int xtime, char* buf, size_t size);
 const char* runscr_preset_caption();

@@ -1,0 +1,50 @@
+#include "screens/screen_window.h"
+
+#include <cstring>
+
+#include "data/text_fit.h"
+
+namespace prismel {
+
+ChwWindow* open_screen_window(ChwWindow* parent, const char* title, uint32_t style, int left, int top,
+                              int right, int bottom, ScreenHandlers handlers) {
+    if (!g_screen) return nullptr;
+    ChwWindow* w = g_screen->create_window(parent, title, style, left, top, right, bottom);
+    w->key_handler = std::move(handlers.key);
+    w->mouse_handler = std::move(handlers.mouse);
+    w->double_click_handler = std::move(handlers.double_click);
+    w->draw_handler = std::move(handlers.draw);
+    g_screen->show_window(w);
+    return w;
+}
+
+void close_screen_window(ChwWindow*& w) {
+    if (!w) return;
+    // close_window frees the window and with it the handler that may be
+    // running now: nothing of it is touched afterwards.
+    ChwWindow* closing = w;
+    w = nullptr;
+    if (g_screen)
+        g_screen->close_window(closing, true);
+    else
+        delete closing;
+}
+
+void write_labels(ChwScreen& s, std::initializer_list<const char*> labels) {
+    s.set_dark_text(WinHiBg);
+    s.set_attribute(kAttrBoxed);
+    for (const char* l : labels) s.write(l);
+    s.set_attribute(0);
+}
+
+void copy_name(const char* field, std::size_t field_bytes, char* out) {
+    // The field's last byte is its terminator's place, but a damaged file
+    // need not hold one there: read no further, and drop a lead byte whose
+    // trail was cut off.
+    const std::size_t n = field_bytes == 0 ? 0 : strnlen(field, field_bytes - 1);
+    std::memcpy(out, field, n);
+    out[n] = '\0';
+    out[sjis_fit(out, n)] = '\0';
+}
+
+}  // namespace prismel

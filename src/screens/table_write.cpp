@@ -1,0 +1,22 @@
+#include "screens/table_write.h"
+
+#include <cstdio>
+
+#include "chwin/chw_screen.h"
+#include "platform/text_codec.h"
+#include "shell/env_settings.h"
+
+namespace prismel {
+
+std::string show_folder() { return g_env ? g_env->program_folder : std::string(); }
+
+int write_show_table(ShowTable t) {
+    if (write_table(g_show, t, show_folder())) return 1;
+    static const char* format = sj("[%s.%s]が書き込めません");
+    char text[96];
+    std::snprintf(text, sizeof text, format, kShowBaseName, extension_of(t));
+    if (g_screen) g_screen->show_message(text);
+    return 0;
+}
+
+}  // namespace prismel
