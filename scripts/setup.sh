@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
   xvfb xauth iproute2 util-linux procps ola tshark clang)
 missing=()
 for p in "${packages[@]}"; do
