@@ -7,25 +7,34 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
   xvfb xauth iproute2 util-linux procps ola tshark clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if ((${#missing[@]})); then
+  # Root installs directly; anyone else needs a sudo that works (without a
+  # password, or with one typed at a terminal).
+  if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+  elif command -v sudo >/dev/null 2>&1 && { sudo -n true 2>/dev/null || { [ -t 0 ] && sudo -v; }; }; then
+    sudo=(sudo)
+  else
+    echo "setup: installing ${missing[*]} needs root: run as root or with a working sudo" >&2
+    exit 1
+  fi
   echo "setup: installing ${missing[*]}"
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
+  "${sudo[@]}" apt-get update -qq
   # Packages such as ola bring a service (olad); the tests start their own
   # copy in a private namespace, so none may be started by the installation.
   policy=/usr/sbin/policy-rc.d; made_policy=0
   if [ ! -e "$policy" ]; then
-    printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null && $sudo chmod 755 "$policy" && made_policy=1
+    printf '#!/bin/sh\nexit 101\n' | "${sudo[@]}" tee "$policy" >/dev/null && "${sudo[@]}" chmod 755 "$policy" && made_policy=1
   fi
-  echo "wireshark-common wireshark-common/install-setuid boolean false" | $sudo debconf-set-selections 2>/dev/null || true
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-  if ((made_policy)); then $sudo rm -f "$policy"; fi
+  echo "wireshark-common wireshark-common/install-setuid boolean false" | "${sudo[@]}" debconf-set-selections 2>/dev/null || true
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+  if ((made_policy)); then "${sudo[@]}" rm -f "$policy"; fi
 fi
 
 if (($#)); then

@@ -16,4 +16,10 @@ struct ChwRect {
     bool operator==(const ChwRect&) const = default;
 };
 
+// A pixel position in the main window's client area.
+struct ChwPoint {
+    int x = 0;
+    int y = 0;
+};
+
 }  // namespace prismel

@@ -38,19 +38,23 @@ void deliver_key_release(ChwScreen& s, int key, int flags) {
     if (key == kKeyShift || key == kKeyCtrl || key == kKeyAlt) call_key(s, key, flags);
 }
 
-int deliver_left_click(ChwScreen& s, int column, int row, int button, int flags) {
+ChwPress deliver_left_press(ChwScreen& s, int column, int row, int button, int flags) {
+    ChwPress press;
     ChwWindow* top = s.top_window();
-    if (!top || !top->key_handler) return 0;
-    int key = 0;
+    if (!top || !top->key_handler) return press;
     if (row == s.fkey_row())
-        key = fkey_at_column(column);
+        press.key = fkey_at_column(column);
     else if (top->mouse_handler && !s.rubber_band.suppress_next_mouse)
-        key = top->mouse_handler(column, row, button, flags);
+        press.key = top->mouse_handler(column, row, button, flags);
     s.rubber_band.suppress_next_mouse = 0;
-    if (key == 0) return 0;
-    s.press_fkey(key);
-    deliver_key(s, key, flags);
-    return key;
+    if (press.key == 0) return press;
+    s.press_fkey(press.key);
+    press.result = deliver_key(s, press.key, flags);
+    return press;
+}
+
+int deliver_left_click(ChwScreen& s, int column, int row, int button, int flags) {
+    return deliver_left_press(s, column, row, button, flags).key;
 }
 
 int deliver_double_click(ChwScreen& s) {

@@ -13,9 +13,18 @@ namespace prismel {
 int deliver_key(ChwScreen& s, int key, int flags);
 // Releases of Shift, Ctrl and Alt reach the key handler; others do not.
 void deliver_key_release(ChwScreen& s, int key, int flags);
+// What a left press did: the key it delivered (0: none, so a frame
+// selection may start) and the key handler's result (the host closes on
+// kResultQuit).
+struct ChwPress {
+    int key = 0;
+    int result = 0;
+};
 // Left button at a cell: a cap of the bar becomes its F-key; elsewhere the
-// mouse handler's key (unless the suppress-next-mouse flag is set) is
-// delivered. Clears the suppress flag. Returns the key delivered, or 0.
+// mouse handler's key (unless the suppress-next-mouse flag is set). A key is
+// drawn pressed and delivered like a key press. Clears the suppress flag.
+ChwPress deliver_left_press(ChwScreen& s, int column, int row, int button, int flags);
+// The same, when only the key matters.
 int deliver_left_click(ChwScreen& s, int column, int row, int button, int flags);
 // Double click: only kResultWindowClosed is acted on (key 0, no flags, and
 // the press of the second click is suppressed). Returns the handler's result.

@@ -1,5 +1,7 @@
 #include "chwin/chw_painter.h"
 
+#include <algorithm>
+
 #include "chwin/chw_fkey_bar.h"
 #include "platform/text_codec.h"
 
@@ -81,12 +83,14 @@ void paint_rows(const ChwScreen& s, ChwCanvas& canvas, int first, int last) {
     for (int r = first; r <= last; ++r)
         for (int c = 0; c < s.visible_columns();) c += paint_cell(s, canvas, c, r, 0, 0);
 
+    // The bottom strip right of the last visible column (pixels short of a
+    // double cell, or a window wider than the grid) shows the background.
     const int width = canvas.client_width();
     const int bottom = canvas.client_height();
-    const int m = width % fs;
-    if (m > 0) {
+    const int grid_right = std::min(width - width % fs, s.visible_columns() * s.cell_width());
+    if (grid_right < width) {
         const int top = bottom - bottom % (fs + 4) - 3 * fs - 12;
-        canvas.fill({width - m, top, width, bottom}, s.colour_of(ScreenBg));
+        canvas.fill({grid_right, top, width, bottom}, s.colour_of(ScreenBg));
     }
 }
 

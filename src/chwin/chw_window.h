@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "chwin/chw_geometry.h"
+
 namespace prismel {
 
 // Style low byte: framed window or the backdrop (the main menu window).
@@ -22,6 +24,9 @@ using ChwMouseHandler = std::function<int(int column, int row, int button, int f
 using ChwDoubleClickHandler = std::function<int()>;
 // Called on every timer tick while the window is on top; result ignored.
 using ChwDrawHandler = std::function<int()>;
+// (selection rectangle in client pixels, modifier flags): a frame dragged
+// inside the window's interior was released (chw_frame_select.h).
+using ChwFrameSelectHandler = std::function<void(const ChwRect& rect, int flags)>;
 
 struct ChwWindow {
     ChwWindow* parent = nullptr;  // none only for the backdrop
@@ -34,6 +39,12 @@ struct ChwWindow {
     ChwMouseHandler mouse_handler;
     ChwDoubleClickHandler double_click_handler;
     ChwDrawHandler draw_handler;
+    // Capabilities the host asks the top window for, so that it never needs
+    // to know which screen is on top.
+    ChwFrameSelectHandler frame_select_handler;
+    // Holding the left button on the F5 or F6 cap repeats that key
+    // (chw_hold_repeat.h).
+    bool repeat_held_caps = false;
 
     bool is_backdrop() const { return (style & 0xFF) == kStyleBackdrop; }
     bool has_footer() const { return (style & kStyleFooter) != 0; }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRegion>
 
 #include "chwin/chw_canvas_qt.h"
@@ -36,8 +37,12 @@ TInpLineFrm::TInpLineFrm(QWidget* screen_widget)
     : QDialog(screen_widget, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       screen_widget_(screen_widget), label_(new QLabel(this)), edit_(new QLineEdit(this)) {
     setModal(true);
-    setAttribute(Qt::WA_TranslucentBackground);
     edit_->setFrame(false);
+    // The stylesheets paint the prompt and the field whole from the first show.
+    label_->setAutoFillBackground(true);
+    edit_->setAutoFillBackground(true);
+    strip_refresh_.setInterval(50);
+    connect(&strip_refresh_, &QTimer::timeout, this, [this] { update(strip_); });
     edit_->installEventFilter(this);
     connect(edit_, &QLineEdit::textChanged, this, [this] { keep_within_max_length(); });
 }
@@ -69,8 +74,9 @@ void TInpLineFrm::lay_out(const ChwScreen& s, const LineInputRequest& r) {
     // Only the prompt and field, and the function-key strip, belong to the form.
     const int bottom = client.height();
     const int strip_top = bottom - bottom % ch - 2 * fs - 8;
+    strip_ = QRect(0, strip_top, client.width(), bottom - strip_top);
     QRegion region(QRect(x, y, label_width + edit_width, fs + 2));
-    region += QRect(0, strip_top, client.width(), bottom - strip_top);
+    region += strip_;
     setMask(region);
 }
 
@@ -96,11 +102,22 @@ LineInputResult TInpLineFrm::run(ChwScreen& s, const LineInputRequest& r) {
     if (screen_widget_) screen_widget_->repaint();
     lay_out(s, r);
     edit_->setFocus();
+    strip_refresh_.start();
     exec();
+    strip_refresh_.stop();
     clearMask();
     request_ = nullptr;
     screen_ = nullptr;
     return result_;
+}
+
+// The strip is the screen's: its bar, caption row and status line (a child
+// of the screen widget) show through as they are at this moment.
+void TInpLineFrm::paintEvent(QPaintEvent*) {
+    if (!screen_widget_ || strip_.isEmpty()) return;
+    QPainter painter(this);
+    screen_widget_->render(&painter, strip_.topLeft(), QRegion(strip_),
+                           QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }
 
 void TInpLineFrm::finish(const LineInputResult& r) {

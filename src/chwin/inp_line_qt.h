@@ -1,10 +1,14 @@
 #pragma once
 // The one-line input as a borderless dialog over the character screen: a
 // prompt and an edit field placed exactly on the cells the caller names, and
-// the function-key strip (so the F3 cap can be clicked). Everything else of
-// the screen stays visible through it.
+// the function-key strip (so the F3 cap can be clicked). The dialog is opaque
+// and shaped to those parts, so everything else of the screen stays visible
+// without a compositor; on its strip it shows the screen's own bar and status
+// line, rendered afresh every 50 ms so the clock keeps ticking.
 #include <QDialog>
+#include <QRect>
 #include <QString>
+#include <QTimer>
 
 #include "chwin/inp_line.h"
 
@@ -25,6 +29,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void lay_out(const ChwScreen& s, const LineInputRequest& r);
@@ -38,6 +43,8 @@ private:
     const LineInputRequest* request_ = nullptr;
     LineInputResult result_;
     QString last_good_;
+    QRect strip_;  // the function-key strip, in the screen widget's coordinates too
+    QTimer strip_refresh_;
 };
 
 }  // namespace prismel

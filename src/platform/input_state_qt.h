@@ -2,7 +2,8 @@
 // The live input state from the window system: on X11 the pointer's button
 // mask (XQueryPointer) and the Caps Lock lock state (XkbGetState) through
 // Qt's native interface, the modifiers from Qt's own query of the keyboard.
-// Other platforms (offscreen) fall back to what Qt knows.
+// Other platforms (offscreen) and builds without X11 fall back to what Qt
+// knows: its own button state, and Caps Lock off.
 #include "platform/input_state.h"
 
 namespace prismel {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "chwin/chw_canvas_qt.h"
+#include "chwin/chw_hold_repeat.h"
 #include "chwin/chw_host.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_screen.h"
@@ -73,7 +74,7 @@ public:
 
     // --- state for tests and the other screens
     int title_countdown() const { return title_countdown_; }
-    int mouse_hold_count() const { return mouse_hold_count_; }
+    int mouse_hold_count() const { return hold_repeat_.hold_count(); }
     double title_aspect() const { return title_aspect_; }
     const QImage& title_bitmap() const { return title_bitmap_; }
     const QImage& wallpaper_bitmap() const { return wallpaper_bitmap_; }
@@ -84,12 +85,6 @@ public:
     OutputLink* output() const { return output_.get(); }
     IniProfile* settings_file() const { return ini_.get(); }
     bool closed() const { return closed_; }
-
-    // The user colour editor, once it exists: its window gets the F5/F6
-    // repeat while the left button is held on those caps.
-    std::function<bool(const ChwWindow*)> is_user_colour_editor;
-    // The scene editor's frame selection (client pixels, flags).
-    std::function<void(const ChwRect&, int)> frame_selection;
 
     // --- ChwHost
     void invalidate(const ChwRect& r, bool erase) override;
@@ -131,7 +126,6 @@ private:
         int width = 0, height = 0;
     };
     TitleLine title_line(QPainter& painter) const;
-    void hold_repeat();
     void update_outline(const ChwRect& r);
 
     MainFormOptions options_;
@@ -144,7 +138,7 @@ private:
     ChwGlyphCache glyphs_;
 
     int title_countdown_ = 0;
-    int mouse_hold_count_ = 0;
+    ChwHoldRepeat hold_repeat_;
     double title_aspect_ = 32.0 / 15.0;
     QImage title_bitmap_;
     QImage wallpaper_bitmap_;

@@ -7,11 +7,9 @@
 
 #include <ctime>
 
-#include "chwin/chw_fkey_bar.h"
+#include "chwin/chw_frame_select.h"
 #include "chwin/chw_input.h"
 #include "chwin/chw_keys.h"
-#include "platform/input_state.h"
-#include "platform/text_codec.h"
 #include "platform/virtual_keys_qt.h"
 #include "screens/Runscr.h"
 #include "shell/env_settings.h"
@@ -62,7 +60,10 @@ void TPrismelMainForm::Timer1Timer() {
     status_->set_text(2, output_ && output_->socket_ready() ? "DMX:OK" : "DMX:NG");
 
     if (!s.top_window()) return;
-    hold_repeat();
+    hold_repeat_.tick(s, [this] {
+        const QPoint p = mapFromGlobal(QCursor::pos());
+        return ChwPoint{p.x(), p.y()};
+    });
     deliver_tick(s);
 }
 
@@ -91,26 +92,6 @@ void TPrismelMainForm::draw_title_step(int step, int width) {
             break;
         default: break;
     }
-}
-
-// Holding the left button on the F5 or F6 cap of the user colour editor
-// repeats that key every 100 ms from the fifth step on.
-void TPrismelMainForm::hold_repeat() {
-    static unsigned parity = 0;
-    ChwScreen& s = *screen_;
-    ChwWindow* top = s.top_window();
-    if (++parity % 2 != 0) return;
-    if (!is_user_colour_editor || !is_user_colour_editor(top)) return;
-    if (!input_state().left_button_down()) return;
-    if (++mouse_hold_count_ < 5) return;
-    const int flags = live_modifier_flags();
-    const QPoint p = mapFromGlobal(QCursor::pos());
-    const int fs = s.font_size();
-    const int column = p.x() * 2 / fs;
-    const int row = p.y() / (fs + 4);
-    if (row != s.fkey_row()) return;
-    const int key = hold_cap_key(column);
-    if ((key == kKeyF5 || key == kKeyF6) && top->key_handler) top->key_handler(key, flags);
 }
 
 // --- keys
@@ -177,46 +158,22 @@ void TPrismelMainForm::FormMouseDown(int button, int flags, int x, int y) {
     ChwScreen& s = *screen_;
     end_title_sequence_by_input();
     if (button != kButtonLeft) return;
-    mouse_hold_count_ = 0;
+    hold_repeat_.press();
     const int fs = s.font_size();
-    const int column = x * 2 / fs;
-    const int row = y / (fs + 4);
-    ChwWindow* top = s.top_window();
-    int key = 0;
-    if (row == s.fkey_row())
-        key = fkey_at_column(column);
-    else if (top->mouse_handler && !s.rubber_band.suppress_next_mouse)
-        key = top->mouse_handler(column, row, button, flags);
-    if (key != 0) {
-        s.press_fkey(key);
-        act_on_key_result(deliver_key(s, key, flags));
-    } else if (s.top_window()) {
-        // Inside the top window's frame a frame selection may start.
-        ChwRect r = s.pixel_rect(s.top_window());
-        r.left += fs / 2;
-        r.right -= fs / 2;
-        r.top += fs + 4;
-        r.bottom -= fs + 4;
-        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-        if (inside && s.rubber_band.lock_count == 0) {
-            confine_ = QRect(r.left, r.top, r.width(), r.height());
-            s.rubber_band.start_x = x;
-            s.rubber_band.start_y = y;
-            s.rubber_band.rect = ChwRect{x, y, x, y};
-            s.rubber_band.active = 1;
-            static const char* selecting = sj("枠選択中");
-            s.set_message_line(selecting);
-        }
+    const ChwPress press = deliver_left_press(s, x * 2 / fs, y / s.cell_height(), button, flags);
+    if (press.key != 0) {
+        act_on_key_result(press.result);
+        return;
     }
-    s.rubber_band.suppress_next_mouse = 0;
+    const ChwRect area = start_frame_select(s, x, y);
+    if (!area.empty()) confine_ = QRect(area.left, area.top, area.width(), area.height());
 }
 
 void TPrismelMainForm::FormMouseMove(int, int x, int y) {
     if (!screen_ || !screen_->rubber_band.active) return;
     ChwRubberBand& band = screen_->rubber_band;
     update_outline(band.rect);
-    const int sx = band.start_x, sy = band.start_y;
-    band.rect = ChwRect{std::min(sx, x), std::min(sy, y), std::max(sx, x), std::max(sy, y)};
+    drag_frame_select(*screen_, x, y);
     update_outline(band.rect);
 }
 
@@ -227,10 +184,7 @@ void TPrismelMainForm::FormMouseUp(int, int flags, int, int) {
     if (!s.rubber_band.active) return;
     update_outline(s.rubber_band.rect);
     confine_ = QRect();
-    const ChwRect r = s.rubber_band.rect;
-    s.rubber_band.active = 0;
-    if (frame_selection) frame_selection(r, flags);
-    s.set_message_line("");
+    end_frame_select(s, flags);
 }
 
 void TPrismelMainForm::FormDblClick() {

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "chwin/chw_fkey_bar.h"
-#include "chwin/chw_keys.h"
 #include "shell/env_settings.h"
 
 namespace prismel {
@@ -37,11 +35,6 @@ std::string clock_text(const std::tm& t) {
     std::snprintf(buf, sizeof buf, "%02d/%02d/%02d %02d:%02d:%02d", t.tm_year % 100, t.tm_mon + 1,
                   t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
     return buf;
-}
-
-int hold_cap_key(int column) {
-    int key = fkey_at_column(column);
-    return key >= kKeyF1 && key <= kKeyF6 ? key : 0;
 }
 
 }  // namespace prismel

@@ -33,8 +33,4 @@ std::string title_text(const std::string& notice);
 // "yy/mm/dd hh:nn:ss" (09/03/07 14:05:09).
 std::string clock_text(const std::tm& t);
 
-// The F-key that holding the left button on a cap of the bar repeats in the
-// user colour editor: F1-F6 by the same columns as the caps, else 0.
-int hold_cap_key(int column);
-
 }  // namespace prismel

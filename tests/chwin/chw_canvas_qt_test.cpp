@@ -12,12 +12,12 @@
 namespace prismel {
 namespace {
 
-QApplication& app() {
+// One application per process, whichever test comes first makes it.
+void app() {
     static int argc = 1;
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
+    if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
 class QtCanvasTest : public ::testing::Test {

@@ -176,6 +176,14 @@ TEST_F(PainterTest, RowRangeAndRightStrip) {
     paint_rows(s, canvas, 39, 80);
     EXPECT_EQ(canvas.texts(), 100);
     EXPECT_EQ(canvas.ops.back().kind, "text");
+
+    // A client wider than 128 columns: the strip beyond column 127 too.
+    s.set_visible(128, 40);
+    canvas.ops.clear();
+    canvas.width = 1500;
+    paint_rows(s, canvas, -1, -1);
+    EXPECT_EQ(canvas.ops.back().r, (ChwRect{1280, 970 - 970 % 24 - 72, 1500, 970}));
+    EXPECT_EQ(canvas.ops.back().colour, s.colour_of(ScreenBg));
 }
 
 TEST_F(PainterTest, PressedCapIsShiftedAndFramed) {

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <functional>
@@ -35,6 +37,26 @@ void when_shown(QDialog& d, std::function<void()> events) {
     QTimer::singleShot(0, &d, std::move(events));
     QTimer::singleShot(5000, &d, [&d] { d.done(99); });
 }
+
+// Stands in for the main window: one colour all over.
+class ColourWidget : public QWidget {
+public:
+    QColor colour = Qt::green;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour); }
+};
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
 
 class QtFormsTest : public ::testing::Test {
 protected:
@@ -105,6 +127,42 @@ TEST_F(QtFormsTest, LineInputCountsBytesAndF3AsksForTheList) {
     EXPECT_EQ(out.code, 1);
     EXPECT_EQ(out.reference_requested, kRefRequestKey);
     EXPECT_EQ(out.text, "");
+}
+
+// Without a compositor nothing shows through the dialog: its strip is the
+// screen's, rendered again and again, and its prompt and field are opaque.
+TEST_F(QtFormsTest, LineInputShowsTheScreensStripAndItsOwnColours) {
+    ColourWidget main;
+    main.resize(920, 698);
+    TInpLineFrm line(&main);
+    LineInputRequest r;
+    r.prompt = "No. ";
+    r.column = 2;
+    r.row = 5;
+    r.max_length = 4;
+    const QPoint in_strip(500, 698 - 30);
+    const QPoint in_label(2 * 10 + 4 * 10, 5 * 24 + 10);       // the prompt's last pixels
+    const QPoint in_field(2 * 10 + 44 + 4 * 10, 5 * 24 + 10);  // the empty field's end
+    QImage first, later;
+    PaintCounter counter;
+    when_shown(line, [&] {
+        first = line.grab().toImage();
+        main.colour = Qt::magenta;
+        line.installEventFilter(&counter);
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 20);
+        later = line.grab().toImage();
+        key(line.line_edit(), Qt::Key_Escape);
+    });
+    line.run(screen, r);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.pixelColor(in_strip), QColor(Qt::green));
+    EXPECT_EQ(later.pixelColor(in_strip), QColor(Qt::magenta));
+    EXPECT_GE(counter.paints, 3);  // refreshed every 50 ms while open
+    const uint32_t hi = screen.colour_of(WinHiBg);
+    EXPECT_EQ(first.pixelColor(in_label), QColor(hi & 0xFF, (hi >> 8) & 0xFF, (hi >> 16) & 0xFF));
+    EXPECT_EQ(first.pixelColor(in_field), QColor(Qt::blue));
 }
 
 }  // namespace

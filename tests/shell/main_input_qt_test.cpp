@@ -257,9 +257,9 @@ TEST_F(MainInputTest, RunScreenIgnoresTheMouseUnlessRunMouse) {
 }
 
 TEST_F(MainInputTest, FrameSelectionInsideTheTopWindow) {
-    open_recorder(60, 20);
+    ChwWindow* w = open_recorder(60, 20);
     std::vector<ChwRect> selected;
-    form->frame_selection = [&](const ChwRect& r, int) { selected.push_back(r); };
+    w->frame_select_handler = [&](const ChwRect& r, int) { selected.push_back(r); };
     const QPoint inside = cell(20, 10);
     form->FormMouseDown(kButtonLeft, kModLeftButton, inside.x(), inside.y());
     EXPECT_FALSE(g_screen->rubber_band.active);  // locked until the scene editor allows it
@@ -277,9 +277,9 @@ TEST_F(MainInputTest, FrameSelectionInsideTheTopWindow) {
     EXPECT_TRUE(form->status_bar()->text(0).isEmpty());
 }
 
-TEST_F(MainInputTest, HoldingTheButtonOnF6RepeatsInTheUserColourEditor) {
+TEST_F(MainInputTest, HoldingTheButtonOnF6RepeatsWhereTheTopWindowAsks) {
     ChwWindow* w = open_recorder();
-    form->is_user_colour_editor = [w](const ChwWindow* top) { return top == w; };
+    w->repeat_held_caps = true;
     const int bar = g_screen->fkey_row();
     QCursor::setPos(form->mapToGlobal(cell(40, bar)));
     if (form->mapFromGlobal(QCursor::pos()) != cell(40, bar)) GTEST_SKIP() << "no pointer on this platform";

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "chwin/chw_keys.h"
 
 using namespace prismel;
 
@@ -42,14 +41,4 @@ TEST(TitleSequence, TitleAndClockTexts) {
     t.tm_min = 5;
     t.tm_sec = 9;
     EXPECT_EQ(clock_text(t), "09/03/07 14:05:09");
-}
-
-TEST(HoldRepeat, OnlyTheCapsOfF1ToF6) {
-    EXPECT_EQ(hold_cap_key(2), kKeyF1);
-    EXPECT_EQ(hold_cap_key(7), kKeyF1);
-    EXPECT_EQ(hold_cap_key(8), 0);
-    EXPECT_EQ(hold_cap_key(31), kKeyF5);
-    EXPECT_EQ(hold_cap_key(43), kKeyF6);
-    EXPECT_EQ(hold_cap_key(45), 0);  // F7 repeats nothing
-    EXPECT_EQ(hold_cap_key(62), 0);
 }

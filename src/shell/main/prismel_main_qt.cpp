@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
     if (guard.already_running()) return -1;
 
     PrismelApplication app(argc, argv);
+    // No display name: Qt would append it to every other window's title
+    // (the output monitor is "出力モニタ", nothing more).
     app.setApplicationName("Prismel");
-    app.setApplicationDisplayName("Prismel");
     prismel::QtInputState live_input;
     prismel::set_input_state(&live_input);
     // The remote GO contacts: the machine's first serial port, from here on
