@@ -3,7 +3,13 @@
 #include "chwin/chw_colours.h"
 #include "chwin/chw_keys.h"
 #include "platform/text_codec.h"
+#include "screens/Editchs.h"
+#include "screens/Editcol.h"
+#include "screens/Editcue.h"
+#include "screens/Editfky.h"
+#include "screens/Editscn.h"
 #include "screens/Runscr.h"
+#include "screens/Setpat.h"
 
 namespace prismel {
 
@@ -13,6 +19,12 @@ MainMenuActions& main_menu_actions() {
     static MainMenuActions actions = [] {
         MainMenuActions a;
         a.run_screen = open_run_screen;
+        a.scene_editor = [](ChwWindow* parent) { editscn_open(parent); };
+        a.chase_editor = [](ChwWindow* parent) { editchs_open(parent); };
+        a.cue_editor = [](ChwWindow* parent) { editcue_open(parent); };
+        a.user_colour_editor = [](ChwWindow* parent) { editcol_open(parent); };
+        a.fkey_editor = [](ChwWindow* parent) { editfky_open(parent); };
+        a.patch_editor = [](ChwWindow* parent) { setpat_open(parent); };
         return a;
     }();
     return actions;
