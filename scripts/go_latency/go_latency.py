@@ -87,9 +87,9 @@ class Receiver:
                     continue
                 parts = pending.split()
                 pending = ""
-                if len(parts) == 2:
+                if len(parts) == 3:
                     with self.lock:
-                        self.packets.append((float(parts[0]), bytes.fromhex(parts[1])))
+                        self.packets.append((float(parts[0]), bytes.fromhex(parts[2])))
 
     def first_after(self, t0, want, timeout):
         end = time.monotonic() + timeout

@@ -14,7 +14,7 @@ bin=$(realpath "${1:?usage: go_latency.sh BIN_DIR}")
 here=$(dirname "$(realpath "$0")")
 ip link set lo up
 lines=$(mktemp)
-unshare -n python3 "$here/artdmx_rx.py" "$lines" &
+unshare -n python3 "$here/../e2e/artdmx_rx.py" "$lines" &
 rx=$!
 cleanup() { kill "$rx" 2>/dev/null; rm -f "$lines"; }
 trap cleanup EXIT

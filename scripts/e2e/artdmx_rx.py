@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Receives Art-Net on UDP 6454 and appends one line per ArtDmx to a file:
-the monotonic arrival time and the hex of the frame's slots."""
+the monotonic arrival time, the packet's port-address (SubUni and Net as one
+number) and the hex of the frame's slots."""
 import socket
 import struct
 import sys
@@ -18,6 +19,7 @@ while True:
         continue
     if struct.unpack_from("<H", packet, 8)[0] != 0x5000:
         continue
+    port_address = struct.unpack_from("<H", packet, 14)[0]
     length = struct.unpack_from(">H", packet, 16)[0]
     data = packet[18:18 + min(length, 512)]
-    out.write("%.6f %s\n" % (now, data.hex()))
+    out.write("%.6f %d %s\n" % (now, port_address, data.hex()))
