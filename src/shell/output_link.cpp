@@ -20,6 +20,12 @@ public:
     }
     void set_universe(int universe) override { thread_.tx_universe.store(universe); }
     int universe() const override { return thread_.tx_universe.load(); }
+    artnet::NodeList* nodes() override { return &thread_.nodes; }
+    std::string own_address_text() const override { return thread_.own_address_text(); }
+    void scan() override {
+        thread_.nodes.clear();
+        thread_.send_poll();
+    }
     bool socket_ready() const override { return thread_.socket_ready(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }

@@ -2,20 +2,19 @@
 // The main window's view of the output thread: what start-up and shutdown
 // and the status line need from it. The console uses the Art-Net thread
 // (output_link.cpp); tests use a recording fake so that nothing is sent.
+// The node dialog reaches the universe and the nodes through it.
 #include <functional>
 #include <memory>
 
 #include "engine/levels.h"
+#include "output/node_link.h"
 
 namespace prismel {
 
-class OutputLink {
+class OutputLink : public NodeLink {
 public:
-    virtual ~OutputLink() = default;
     // Called once per frame with the frame to fill (the engine step).
     virtual void set_step_hook(std::function<void(DmxFrame&)> hook) = 0;
-    virtual void set_universe(int universe) = 0;
-    virtual int universe() const = 0;
     // Set while the thread's socket is ready to send (the status line's "DMX:OK").
     virtual bool socket_ready() const = 0;
     // The thread is created suspended: start() lets it run.

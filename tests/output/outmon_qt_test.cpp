@@ -6,23 +6,16 @@
 #include "output/Outmon_qt.h"
 #include "platform/ini_profile.h"
 #include "platform/simulated_remote_port.h"
+#include "qt_app.h"
 #include "support/temp_dir.h"
 
 namespace prismel::test {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "outmon_qt_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
-}
-
 class OutmonForm : public ::testing::Test {
 protected:
     OutmonForm() : engine_(show_, port_) {
-        app();
+        qt_app();
         engine_.initialise();
         engine_.release();
         show_.patch[0] = PatchRecord{1, 0};

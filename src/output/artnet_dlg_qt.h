@@ -1,0 +1,72 @@
+#pragma once
+// The DMX interface settings: the output port (sub-net and universe ID) the
+// console sends ArtDmx to, its own Art-Net address, and the nodes that
+// answered its polls, with a scan and the details of one node.
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+#include "output/artnet_nodes.h"
+#include "output/node_link.h"
+
+namespace prismel {
+
+class TArtNetPropDlg;
+
+class TArtNetDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTickMs = 100;
+
+    explicit TArtNetDlg(NodeLink& link, QWidget* parent = nullptr);
+
+    QGroupBox* ArtNetGroupBox = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    QComboBox* OsubComboBox = nullptr;
+    QComboBox* OidComboBox = nullptr;
+    QLabel* IpAdrLabel = nullptr;
+    QListWidget* NodeListBox = nullptr;
+    QPushButton* ScanBtn = nullptr;
+    QPushButton* PropBtn = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // How the details dialog is shown; modal by default. Tests look at it
+    // without running its loop.
+    std::function<void(TArtNetPropDlg&)> show_details;
+
+    void FormShow();
+    // Either combo box chosen by the operator: the new output universe.
+    void OsubComboBoxChange();
+    void ScanBtnClick();
+    // Rebuilds the list when the node list changed since the last look.
+    void Timer1Timer();
+    void PropActionUpdate();
+    void PropActionExecute();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void rebuild_list();
+
+    NodeLink& link_;
+    // The entries behind the lines of the list, as they were listed: the
+    // details show the node the operator picked even if a scan follows.
+    std::vector<artnet::NodeEntry> listed_;
+};
+
+// The options menu's "DMXインターフェイスの設定(&I)": shows the node dialog
+// modally over parent.
+void show_node_dialog(QWidget* parent, NodeLink& link);
+
+}  // namespace prismel

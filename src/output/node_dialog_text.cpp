@@ -1,0 +1,57 @@
+#include "output/node_dialog_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace prismel::artnet {
+
+PortChoice port_choice(int tx_universe) {
+    return PortChoice{(tx_universe >> 4) & 0x0F, tx_universe & 0x0F};
+}
+
+int tx_universe_of(PortChoice c) { return (c.sub_net & 0x0F) * 16 + (c.id & 0x0F); }
+
+std::string field_text(const char* field, size_t width) {
+    return std::string(field, strnlen(field, width));
+}
+
+std::string node_address_text(const NodeEntry& n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%3u.%3u.%3u.%3u", unsigned(n.ip[0]), unsigned(n.ip[1]), unsigned(n.ip[2]),
+                  unsigned(n.ip[3]));
+    return buf;
+}
+
+std::string node_line(const NodeEntry& n) {
+    return (n.marked ? "*" : " ") + node_address_text(n) + " : " + field_text(n.short_name);
+}
+
+namespace {
+
+char hex_digit(unsigned v) { return "0123456789ABCDEF"[v & 0x0F]; }
+
+// A node of the first Art-Net generation carries the sub-net in the high
+// nibble of SwIn / SwOut; later ones leave it 0 and give it as SubSwitch.
+unsigned sub_net_of(const NodeEntry& n, uint8_t sw) { return (sw >> 4) != 0 ? sw >> 4 : n.sub_switch & 0x0F; }
+
+}  // namespace
+
+std::string port_cell_text(const NodeEntry& n, int port, bool output) {
+    if (port < 0 || port >= kPortCount) return {};
+    const uint8_t direction = output ? kPortOutput : kPortInput;
+    if ((n.port_types[port] & direction) == 0) return {};
+    const uint8_t sw = output ? n.sw_out[port] : n.sw_in[port];
+    return std::string{hex_digit(sub_net_of(n, sw)), ' ', ':', ' ', hex_digit(sw)};
+}
+
+CellLook cell_look(GridKind grid, int column, int row, bool has_text) {
+    const bool heading = column == 0 || (grid == GridKind::ports && row == 0);
+    if (heading) return CellLook::heading;
+    return has_text ? CellLook::text : CellLook::empty;
+}
+
+int centred_text_left(int cell_left, int cell_width, int text_width) {
+    return cell_left + (cell_width - text_width) / 2;
+}
+
+}  // namespace prismel::artnet

@@ -1,0 +1,47 @@
+#pragma once
+// The texts and cell rules of the node dialogs, apart from the widgets so
+// that they can be tested without a window. Texts stay CP932 bytes here; the
+// dialogs convert them only when they hand them to a widget.
+#include <cstddef>
+#include <string>
+
+#include "output/artnet_nodes.h"
+
+namespace prismel::artnet {
+
+// The two drop-down lists of the output port, 0-15 each.
+struct PortChoice {
+    int sub_net;
+    int id;
+};
+// Any stored universe selects an item: the low byte counts, as in ArtDmx.
+PortChoice port_choice(int tx_universe);
+int tx_universe_of(PortChoice c);
+
+// A text field of a node entry up to its NUL, never beyond its width: the
+// entry came from the network.
+std::string field_text(const char* field, size_t width);
+template <size_t N>
+std::string field_text(const char (&field)[N]) {
+    return field_text(field, N);
+}
+
+// "%3u.%3u.%3u.%3u"
+std::string node_address_text(const NodeEntry& n);
+// One line of the node list: "*" for a marked node, a blank otherwise, the
+// address and the short name.
+std::string node_line(const NodeEntry& n);
+
+constexpr int kPortCount = 4;
+// The SUB-NET : ID cell of port 0-3, "1 : 5", or empty when the port does
+// not work in that direction.
+std::string port_cell_text(const NodeEntry& n, int port, bool output);
+
+enum class GridKind { info, ports };
+enum class CellLook { heading, text, empty };
+CellLook cell_look(GridKind grid, int column, int row, bool has_text);
+// Left edge of a text centred in a cell: the spare width halved, a half
+// pixel dropped toward zero.
+int centred_text_left(int cell_left, int cell_width, int text_width);
+
+}  // namespace prismel::artnet

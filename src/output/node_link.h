@@ -1,0 +1,27 @@
+#pragma once
+// What the node dialog works on: the output universe of the Art-Net thread,
+// the nodes that answered its polls, its own address and a fresh scan. The
+// main window's view of the output thread is one of these.
+#include <string>
+
+namespace prismel {
+
+namespace artnet {
+class NodeList;
+}
+
+class NodeLink {
+public:
+    virtual ~NodeLink() = default;
+    // TxUniverse: sub-net × 16 + universe, read once for every ArtDmx sent.
+    virtual void set_universe(int universe) = 0;
+    virtual int universe() const = 0;
+    // The nodes that answered; nullptr where no Art-Net thread runs.
+    virtual artnet::NodeList* nodes() { return nullptr; }
+    // The dotted address put into this console's ArtPollReply.
+    virtual std::string own_address_text() const { return {}; }
+    // Forgets the nodes and polls at once; the replies fill the list again.
+    virtual void scan() {}
+};
+
+}  // namespace prismel

@@ -1,0 +1,81 @@
+#include "output/node_dialog_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/text_codec.h"
+
+namespace prismel::artnet {
+namespace {
+
+NodeEntry node(uint8_t a, uint8_t b, uint8_t c, uint8_t d, const char* short_name) {
+    NodeEntry n{};
+    const uint8_t ip[4] = {a, b, c, d};
+    std::memcpy(n.ip, ip, 4);
+    std::strncpy(n.short_name, short_name, sizeof n.short_name - 1);
+    return n;
+}
+
+TEST(NodeDialogText, PortChoiceSplitsTheUniverseAndJoinsItAgain) {
+    struct Case {
+        int universe, sub, id;
+    } cases[] = {{0x3A, 3, 0xA}, {0, 0, 0}, {0xFF, 15, 15}, {0x13A, 3, 0xA}, {-5, 15, 0xB}};
+    for (const Case& c : cases) {
+        const PortChoice p = port_choice(c.universe);
+        EXPECT_EQ(p.sub_net, c.sub) << c.universe;
+        EXPECT_EQ(p.id, c.id) << c.universe;
+    }
+    EXPECT_EQ(tx_universe_of({3, 0}), 0x30);
+    EXPECT_EQ(tx_universe_of({15, 15}), 0xFF);
+}
+
+TEST(NodeDialogText, ListLineMarksTheNodeAndPadsTheAddress) {
+    NodeEntry n = node(2, 0, 0, 15, "Stage left");
+    EXPECT_EQ(node_line(n), "   2.  0.  0. 15 : Stage left");
+    n.marked = 1;
+    EXPECT_EQ(node_line(n), "*  2.  0.  0. 15 : Stage left");
+    EXPECT_EQ(node_address_text(node(255, 255, 255, 255, "")), "255.255.255.255");
+}
+
+TEST(NodeDialogText, NamesAreShiftJisAndNeverReadPastTheirField) {
+    NodeEntry n = node(2, 1, 2, 3, sj("表示ソ能"));
+    EXPECT_EQ(to_utf8(node_line(n)), "   2.  1.  2.  3 : 表示ソ能");
+    std::memset(n.short_name, 'S', sizeof n.short_name);  // no terminator
+    std::memset(n.long_name, 'L', sizeof n.long_name);
+    EXPECT_EQ(field_text(n.short_name), std::string(18, 'S'));
+    EXPECT_EQ(node_line(n), "   2.  1.  2.  3 : " + std::string(18, 'S'));
+}
+
+TEST(NodeDialogText, PortCellsShowSubNetAndIdOfTheirDirection) {
+    NodeEntry n = node(2, 0, 0, 9, "");
+    n.port_types[0] = kPortOutput;
+    n.sw_out[0] = 0x15;
+    n.sw_in[0] = 0x22;  // not an input: not shown
+    n.port_types[1] = kPortInput | kPortOutput;
+    n.sw_in[1] = 0x0A;
+    n.sw_out[1] = 0xFB;
+    n.sub_switch = 0x03;
+    EXPECT_EQ(port_cell_text(n, 0, true), "1 : 5");
+    EXPECT_EQ(port_cell_text(n, 0, false), "");
+    EXPECT_EQ(port_cell_text(n, 1, false), "3 : A") << "the sub-net given as SubSwitch";
+    EXPECT_EQ(port_cell_text(n, 1, true), "F : B");
+    EXPECT_EQ(port_cell_text(n, 2, true), "");
+    EXPECT_EQ(port_cell_text(n, 4, true), "");
+    EXPECT_EQ(port_cell_text(n, -1, false), "");
+}
+
+TEST(NodeDialogText, CellLooksAndCentring) {
+    EXPECT_EQ(cell_look(GridKind::info, 0, 2, true), CellLook::heading);
+    EXPECT_EQ(cell_look(GridKind::info, 1, 0, true), CellLook::text);
+    EXPECT_EQ(cell_look(GridKind::info, 1, 3, false), CellLook::empty);
+    EXPECT_EQ(cell_look(GridKind::ports, 2, 0, true), CellLook::heading);
+    EXPECT_EQ(cell_look(GridKind::ports, 0, 1, true), CellLook::heading);
+    EXPECT_EQ(cell_look(GridKind::ports, 1, 1, false), CellLook::empty);
+    EXPECT_EQ(cell_look(GridKind::ports, 4, 2, true), CellLook::text);
+    EXPECT_EQ(centred_text_left(100, 64, 31), 116);
+    EXPECT_EQ(centred_text_left(100, 64, 67), 99) << "a half pixel dropped toward zero";
+}
+
+}  // namespace
+}  // namespace prismel::artnet
