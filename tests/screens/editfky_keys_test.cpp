@@ -132,6 +132,8 @@ TEST_F(EditfkyKeys, ListResultIsTakenOnceAndACancelledListChangesNothing) {
     key(kKeyEnter);
     EXPECT_EQ(fkey(0).target, 11);
     EXPECT_EQ(label(0), "SCN 12");
+    tick();  // the list left the bar empty: the editor puts its own back
+    EXPECT_EQ(bar(), " ｷｭｰ| ｼｰﾝ| ﾁｪｲｽ|$ｽﾀﾝﾊﾞｲ|$$$$$$$");
 
     key(kKeyF2);                // the target is cleared again
     wheel(1, kModShift);        // 191, then key 0: nothing waits any more
