@@ -1,5 +1,7 @@
 #include "chwin/inp_line_qt.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +128,16 @@ void TInpLineFrm::finish(const LineInputResult& r) {
 }
 
 bool TInpLineFrm::eventFilter(QObject* watched, QEvent* e) {
+    // A dialog that shows gives its focus widget a Tab focus, on which a
+    // line edit selects all its text: the digit a screen opened the line
+    // with would then be replaced by the next key typed. The focus is given
+    // again without that reason, so the caret stays after the text.
+    if (watched == edit_ && e->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(e)->reason() == Qt::TabFocusReason) {
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QApplication::sendEvent(edit_, &plain);
+        return true;
+    }
     if (watched != edit_ || e->type() != QEvent::KeyPress || !request_) return QDialog::eventFilter(watched, e);
     const auto* k = static_cast<QKeyEvent*>(e);
     switch (k->key()) {

@@ -1,16 +1,228 @@
 #include "screens/Editfky.h"
 
-#include "data/show_records.h"
+#include <climits>
+#include <cmath>
+#include <string>
 
-// Not built yet: the screen opens nothing.
+#include "chwin/chw_keys.h"
+#include "chwin/chw_list.h"
+#include "chwin/chw_screen.h"
+#include "chwin/reflist.h"
+#include "data/show_data.h"
+#include "engine/duration.h"
+#include "platform/text_codec.h"
+#include "screens/editfky_draw.h"
+#include "screens/editfky_rules.h"
+#include "screens/picked.h"
+#include "screens/screen_ask.h"
+#include "screens/screen_window.h"
+#include "screens/table_write.h"
+
 namespace prismel {
 
-int editfky_open(ChwWindow*) { return 0; }
-int editfky_close() { return 0; }
-bool editfky_is_open() { return false; }
-ChwWindow* editfky_window() { return nullptr; }
-int editfky_key(int, int) { return 0; }
-int editfky_mouse(int, int, int, int) { return 0; }
-int editfky_draw() { return 0; }
+namespace {
+
+constexpr int kLeft = 4;
+constexpr int kTop = 1;
+constexpr int kRight = 60;
+constexpr int kRowsBelow = 5;  // bottom row = screen rows - 5
+constexpr int kFirstKeyRow = 2;
+
+struct EditfkyState {
+    ChwWindow* window = nullptr;
+    ChwList cursor;
+};
+EditfkyState g;
+
+void show_message(const char* text) {
+    if (g_screen) g_screen->show_message(text);
+}
+
+FkeyRecord& current_record() { return g_show.fkeys[g.cursor.current_row()]; }
+
+int cursor_screen_row() { return g.window->top + kFirstKeyRow + g.cursor.cursor_row; }
+
+Ask ask_at(int column, int width, const std::string& preset) {
+    return Ask(g.window->left + column, cursor_screen_row(), width).with_text(preset);
+}
+
+void ask_cue(FkeyRecord& r, const std::string& preset) {
+    const RealAnswer typed = ask_real(ask_at(16, 5, preset), 0.0, HUGE_VAL);
+    if (!typed.ok()) return;
+    const int cue = fkey_cue_of_typed(g_show.cues, typed.value);
+    // A number no cue carries is passed over without a word.
+    if (cue != kNone) fkey_set_cue(r, cue, g_show.cues[cue].number);
+}
+
+void ask_scene(FkeyRecord& r, const std::string& preset) {
+    const IntAnswer typed = ask_integer(ask_at(17, 3, preset).with_list(inp_mode::kSceneRef), 0, INT_MAX);
+    if (typed.answer == Answer::kListRequested) {
+        open_scene_list(g.window);
+        return;
+    }
+    if (!typed.ok()) return;
+    static const char* bad = sj("不正なシーン番号です");
+    if (check_typed_scene(typed.value) != TypedRef::kTaken) {
+        show_message(bad);
+        return;
+    }
+    fkey_set_scene(r, typed.value - 1);
+}
+
+void ask_chase(FkeyRecord& r, const std::string& preset) {
+    const IntAnswer typed = ask_integer(ask_at(18, 3, preset).with_list(inp_mode::kChaseRef), 0, INT_MAX);
+    if (typed.answer == Answer::kListRequested) {
+        open_chase_list(g.window);
+        return;
+    }
+    if (!typed.ok()) return;
+    static const char* bad = sj("不正なチェイス番号です");
+    static const char* empty = sj("サイズが０です");
+    switch (check_typed_chase(g_show.chases, typed.value)) {
+    case TypedRef::kOutOfRange: show_message(bad); return;
+    case TypedRef::kEmptyChase: show_message(empty); return;
+    case TypedRef::kTaken: fkey_set_chase(r, typed.value - 1); return;
+    }
+}
+
+void ask_duration(int16_t& field, int column, const std::string& preset) {
+    const DurationAnswer typed = ask_seconds(ask_at(column, 4, preset));
+    if (typed.ok()) field = static_cast<int16_t>(typed.value.value());
+}
+
+// A digit or Enter opens the input of the cell under the cursor, the digit
+// already typed in it.
+void open_input(int key) {
+    const bool digit = key >= kKey0 && key <= kKey9;
+    const std::string preset = digit ? std::string(1, static_cast<char>(key)) : std::string();
+    FkeyRecord& r = current_record();
+    const int column = g.cursor.cursor_column;
+    const bool chosen = fkey_target_of(r) != kNone;
+    switch (fkey_type_of(r)) {
+    case kFkeyCue:
+        if (digit) ask_cue(r, preset);
+        break;
+    case kFkeyScene:
+        if (column == kFkeyColumnTarget) ask_scene(r, preset);
+        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.xtime, 50, preset);
+        break;
+    case kFkeyChase:
+        if (column == kFkeyColumnTarget) ask_chase(r, preset);
+        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.rate, 45, preset);
+        if (column == kFkeyColumnCross && digit && chosen) ask_duration(r.xtime, 50, preset);
+        break;
+    default: break;
+    }
+}
+
+// Shift + wheel: the time under the cursor one nudge up or down.
+void nudge(int direction) {
+    FkeyRecord& r = current_record();
+    const int column = g.cursor.cursor_column;
+    int16_t* field = nullptr;
+    switch (fkey_type_of(r)) {
+    case kFkeyScene:
+        if (column == kFkeyColumnTime) field = &r.xtime;
+        break;
+    case kFkeyChase:
+        if (column == kFkeyColumnTime) field = &r.rate;
+        if (column == kFkeyColumnCross) field = &r.xtime;
+        break;
+    default: break;
+    }
+    if (field) *field = static_cast<int16_t>(nudged(StoredDuration(*field), direction).value());
+}
+
+// The reference list opened from the input has closed: its pick, once.
+void take_list_result() {
+    if (!g_screen) return;
+    const Picked p = take_picked(*g_screen);
+    FkeyRecord& r = current_record();
+    const FkeyType type = fkey_type_of(r);
+    if (p.is(kPickedScene) && type == kFkeyScene && valid_scene(p.index)) fkey_set_scene(r, p.index);
+    // A chase without steps is taken from the list: the operator saw it there.
+    if (p.is(kPickedChase) && type == kFkeyChase && valid_chase(p.index)) fkey_set_chase(r, p.index);
+}
+
+void choose_type(FkeyType type, int column) {
+    fkey_choose_type(current_record(), type);
+    g.cursor.cursor_column = column;
+}
+
+void limit_column() { g.cursor.cursor_column = fkey_limited_column(current_record(), g.cursor.cursor_column); }
+
+}  // namespace
+
+int editfky_open(ChwWindow* parent) {
+    if (g.window || !g_screen) return 0;
+    static const char* title = sj(" ファンクションキーの設定");
+    const int bottom = g_screen->visible_rows() - kRowsBelow;
+    g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
+                                  {editfky_key, editfky_mouse, nullptr, editfky_draw});
+    if (!g.window) return 0;
+    g.cursor = ChwList(g.window, kFkeyColumns, bottom - kTop - 2, kFkeys, kFkeys * kFkeyColumns);
+    editfky_draw();
+    return 1;
+}
+
+int editfky_close() {
+    if (!g.window) return 0;
+    write_show_table(ShowTable::kFkeys);
+    g.cursor = ChwList();
+    close_screen_window(g.window);
+    return 1;
+}
+
+bool editfky_is_open() { return g.window != nullptr; }
+ChwWindow* editfky_window() { return g.window; }
+
+int editfky_key(int key, int flags) {
+    if (!g.window || !g_screen) return kResultHandled;
+    show_message("");
+    if (g.cursor.key(*g_screen, key, flags)) {
+        limit_column();
+        return kResultHandled;
+    }
+    switch (key) {
+    case kKeyEsc:
+        editfky_close();
+        return kResultRedrawTop;
+    case kKeyRefresh: take_list_result(); break;
+    case kKeyF1: choose_type(kFkeyCue, kFkeyColumnTarget); break;
+    case kKeyF2: choose_type(kFkeyScene, kFkeyColumnTarget); break;
+    case kKeyF3: choose_type(kFkeyChase, kFkeyColumnTarget); break;
+    case kKeyF5: choose_type(kFkeyStandby, kFkeyColumnType); break;
+    case kKeyDelete:
+        fkey_clear(current_record());
+        // The cursor stays on a cell the row still shows.
+        limit_column();
+        break;
+    case kKeyShiftWheelUp: nudge(1); break;
+    case kKeyShiftWheelDown: nudge(-1); break;
+    default:
+        if (key == kKeyEnter || (key >= kKey0 && key <= kKey9)) open_input(key);
+        break;
+    }
+    return kResultHandled;
+}
+
+int editfky_mouse(int column, int row, int button, int) {
+    if (!g.window || button != kButtonLeft) return 0;
+    const ChwWindow& w = *g.window;
+    if (column < w.left || column > w.right || row < w.top + kFirstKeyRow || row > w.bottom - 1) return 0;
+    const int k = row - w.top - kFirstKeyRow + g.cursor.top_row;
+    if (k < 0 || k >= kFkeys) return 0;
+    g.cursor.go_to_row(k);
+    const FkeyRecord& r = current_record();
+    const int picked = fkey_click_column(r, column - w.left - 1, g.cursor.cursor_column);
+    g.cursor.cursor_column = fkey_clamped_click(r, picked);
+    return 0;
+}
+
+int editfky_draw() {
+    if (!g.window || !g_screen) return 0;
+    editfky_draw_window(*g_screen, *g.window, g.cursor, g_show.fkeys);
+    return 0;
+}
 
 }  // namespace prismel

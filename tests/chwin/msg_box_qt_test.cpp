@@ -110,6 +110,26 @@ TEST_F(QtFormsTest, LineInputEnterValidatesTheTypedNumber) {
     EXPECT_EQ(out.int_value, 12);
 }
 
+// A screen opens the line with the digit that was typed: the next keys go
+// after it, not over it.
+TEST_F(QtFormsTest, LineInputKeepsItsInitialTextUnselected) {
+    TInpLineFrm line(nullptr);
+    LineInputRequest r;
+    r.max_length = 4;
+    r.mode = inp_mode::kReal;
+    r.text = "1";
+    bool selected = true;
+    when_shown(line, [&] {
+        selected = line.line_edit()->hasSelectedText();
+        line.line_edit()->insert(".5");
+        key(line.line_edit(), Qt::Key_Return);
+    });
+    LineInputResult out = line.run(screen, r);
+    EXPECT_FALSE(selected);
+    EXPECT_EQ(out.code, 1);
+    EXPECT_EQ(out.text, "1.5");
+}
+
 TEST_F(QtFormsTest, LineInputCountsBytesAndF3AsksForTheList) {
     TInpLineFrm line(nullptr);
     LineInputRequest r;
