@@ -40,7 +40,10 @@ void show_message(const char* text) {
     if (g_screen) g_screen->show_message(text);
 }
 
-int cursor_fixture() { return g_setpat.cursor.index(); }
+int cursor_fixture() {
+    const int i = g_setpat.cursor.index();
+    return valid_fixture(i) ? i : 0;
+}
 
 // The one write of a fixture's record: the step never sees half of it.
 void write_record(int fixture, const PatchRecord& p) {
