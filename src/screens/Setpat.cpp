@@ -1,16 +1,177 @@
 #include "screens/Setpat.h"
 
-#include "data/show_records.h"
+#include "chwin/chw_keys.h"
+#include "chwin/chw_list.h"
+#include "chwin/chw_screen.h"
+#include "data/fixture_types.h"
+#include "data/show_data.h"
+#include "engine/show_edit.h"
+#include "platform/text_codec.h"
+#include "screens/screen_ask.h"
+#include "screens/screen_bar.h"
+#include "screens/screen_window.h"
+#include "screens/setpat_grid.h"
+#include "screens/setpat_rules.h"
+#include "screens/table_write.h"
 
-// Not built yet: the screen opens nothing.
 namespace prismel {
 
-int setpat_open(ChwWindow*) { return 0; }
-int setpat_close() { return 0; }
-bool setpat_is_open() { return false; }
-ChwWindow* setpat_window() { return nullptr; }
-int setpat_key(int, int) { return 0; }
-int setpat_mouse(int, int, int, int) { return 0; }
-int setpat_draw() { return 0; }
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kTop = 1;
+constexpr int kRight = 90;
+constexpr int kBottom = 22;
+constexpr int kStartWidth = 3;
+
+struct SetpatState {
+    ChwWindow* window = nullptr;
+    ChwList cursor;
+};
+
+SetpatState g_setpat;
+
+const char* labels() {
+    static const char* text = sj("TURBO|COLFDR|SCRCHG|COLCOM|先頭Ch|続きCh|Ch解除|全解除|$$");
+    return text;
+}
+
+void show_message(const char* text) {
+    if (g_screen) g_screen->show_message(text);
+}
+
+int cursor_fixture() {
+    const int i = g_setpat.cursor.index();
+    return valid_fixture(i) ? i : 0;
+}
+
+// The one write of a fixture's record: the step never sees half of it.
+void write_record(int fixture, const PatchRecord& p) {
+    ShowEdit edit;
+    g_show.patch[fixture] = p;
+}
+
+void set_type(int layout) {
+    const int f = cursor_fixture();
+    write_record(f, retyped(g_show.patch[f], layout));
+}
+
+// The placement of a start (0-based) on the cursor fixture: refused where it
+// falls inside another fixture's channels; otherwise set, and the cursor
+// moves on.
+void place(int start) {
+    static const char* overlap = sj("ﾁｬﾝﾈﾙが重複しています");
+    const int f = cursor_fixture();
+    if (clash_at(g_show.patch, f, start) != kNone) {
+        show_message(overlap);
+        return;
+    }
+    write_record(f, placed(g_show.patch[f], start));
+    g_setpat.cursor.next_item();
+}
+
+void type_start() {
+    static const char* prompt = sj("先頭ﾁｬﾝﾈﾙ=");
+    const ChwWindow& w = *g_setpat.window;
+    const TypedStartRange range = typed_start_range(g_show.patch[cursor_fixture()].layout);
+    const IntAnswer typed = ask_integer(Ask(w.left + 2, w.bottom - 1, kStartWidth, prompt), range.first, range.last);
+    if (!g_setpat.window || !typed.ok()) return;
+    place(typed.value - 1);
+}
+
+void continue_from_before() {
+    static const char* beyond = sj("ﾁｬﾝﾈﾙが超過しています");
+    const ContinueResult next = continue_start(g_show.patch, cursor_fixture());
+    switch (next.what) {
+        case Continuation::kStart: place(next.start); break;
+        case Continuation::kBeyond: show_message(beyond); break;
+        case Continuation::kNothing: break;
+    }
+}
+
+void unpatch() {
+    const int f = cursor_fixture();
+    const PatchRecord now = unpatched(g_show.patch[f]);
+    const PatchRecord& was = g_show.patch[f];
+    if (now.layout != was.layout || now.start != was.start) write_record(f, now);
+    g_setpat.cursor.next_item();
+}
+
+void unpatch_all() {
+    static const char* question = sj("全てのパッチを解除してもいいですか?");
+    if (!ask_yes_no(question)) return;
+    ShowEdit edit;
+    g_show.reset_patch();
+}
+
+void edit_key(int key) {
+    switch (key) {
+        case kKeyF1: set_type(kLayoutTurbo); break;
+        case kKeyF2: set_type(kLayoutColourFader); break;
+        case kKeyF3: set_type(kLayoutScroller); break;
+        case kKeyF4: set_type(kLayoutColourCombo); break;
+        case kKeyF5: type_start(); break;
+        case kKeyF6: continue_from_before(); break;
+        case kKeyF7:
+        case kKeyDelete: unpatch(); break;
+        case kKeyF8: unpatch_all(); break;
+        default: break;  // F9-F12 and the rest: nothing
+    }
+}
+
+}  // namespace
+
+int setpat_open(ChwWindow* parent) {
+    if (g_setpat.window || !g_screen) return 0;
+    static const char* title = sj(" 灯体の設定");
+    g_setpat.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, kBottom,
+                                         {setpat_key, setpat_mouse, nullptr, setpat_draw});
+    g_setpat.cursor = ChwList(g_setpat.window, kSetpatGridColumns, kSetpatGridRows, kSetpatGridRows, kFixtures);
+    setpat_draw();
+    return 1;
+}
+
+int setpat_close() {
+    if (!g_setpat.window) return 0;
+    write_show_table(ShowTable::kPatch);
+    g_setpat.cursor = ChwList();
+    close_screen_window(g_setpat.window);
+    return 1;
+}
+
+bool setpat_is_open() { return g_setpat.window != nullptr; }
+ChwWindow* setpat_window() { return g_setpat.window; }
+int setpat_cursor_fixture() { return g_setpat.window ? cursor_fixture() : kNone; }
+
+int setpat_key(int key, int flags) {
+    if (!g_setpat.window || !g_screen) return kResultHandled;
+    if (!g_setpat.cursor.key(*g_screen, key, flags)) {
+        show_message("");
+        if (key == kKeyEsc) {
+            setpat_close();
+            return kResultRedrawTop;
+        }
+        edit_key(key);
+    }
+    setpat_draw();
+    return kResultHandled;
+}
+
+int setpat_mouse(int column, int row, int button, int) {
+    if (!g_setpat.window || button != kButtonLeft) return 0;
+    const int f = setpat_fixture_at(*g_setpat.window, column, row);
+    if (f == kNone) return 0;
+    g_setpat.cursor.go_to_row(f / kSetpatGridColumns);
+    g_setpat.cursor.cursor_column = f % kSetpatGridColumns;
+    setpat_draw();
+    return 0;
+}
+
+int setpat_draw() {
+    if (!g_setpat.window || !g_screen) return 0;
+    draw_setpat_grid(*g_screen, *g_setpat.window, g_setpat.cursor, g_show.patch);
+    keep_fkey_bar(*g_screen, labels());
+    return 0;
+}
 
 }  // namespace prismel

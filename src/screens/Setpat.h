@@ -11,6 +11,8 @@ int setpat_open(ChwWindow* parent);
 int setpat_close();
 bool setpat_is_open();
 ChwWindow* setpat_window();  // while open, else nullptr
+// The fixture under the cursor (0-63) while open, else -1.
+int setpat_cursor_fixture();
 
 // The handlers installed on the window; public so that tests drive them.
 int setpat_key(int key, int flags);
