@@ -1,5 +1,6 @@
 #include "chwin/inp_line_qt.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,15 @@ void TInpLineFrm::finish(const LineInputResult& r) {
 }
 
 bool TInpLineFrm::eventFilter(QObject* watched, QEvent* e) {
+    // The dialog gives the field a Tab focus when it shows, and a line edit
+    // selects all its text on that: the initial text (the key that opened the
+    // line, say) would be replaced by the next key instead of going on.
+    if (watched == edit_ && e->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(e)->reason() == Qt::TabFocusReason) {
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(edit_, &plain);
+        return true;
+    }
     if (watched != edit_ || e->type() != QEvent::KeyPress || !request_) return QDialog::eventFilter(watched, e);
     const auto* k = static_cast<QKeyEvent*>(e);
     switch (k->key()) {
