@@ -3,14 +3,35 @@
 // repaints only what changed, so a steady screen must change no cell at all.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
 #include "chwin/chw_keys.h"
 #include "full_show.h"
 #include "screens/Editcol.h"
+#include "shell/env_settings.h"
 
 namespace prismel::bench {
 namespace {
 
+// The editor writes the colour file when it closes: into a folder of its own.
+struct ScratchFolder {
+    EnvSettings env;
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "editcol_bench_XXXXXX").string();
+        if (mkdtemp(pattern.data())) env.program_folder = pattern + "/";
+        g_env = &env;
+    }
+    ~ScratchFolder() {
+        g_env = nullptr;
+        std::error_code ec;
+        if (!env.program_folder.empty()) std::filesystem::remove_all(env.program_folder, ec);
+    }
+};
+
 struct ColourEditorOnFullShow : BenchScreen {
+    ScratchFolder folder;
     ColourEditorOnFullShow() {
         editcol_open(backdrop);
         editcol_key(kKeyRight, 0);
