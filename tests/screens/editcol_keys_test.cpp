@@ -129,7 +129,8 @@ TEST_F(EditcolKeys, TypedLevelsAtTheirColumns) {
     struct Case {
         int column, at;
         uint8_t ColourRecord::*level;
-    } cases[] = {{kEditcolY, 26, &ColourRecord::y}, {kEditcolM, 31, &ColourRecord::m}, {kEditcolC, 36, &ColourRecord::c}};
+    } cases[] = {
+        {kEditcolY, 26, &ColourRecord::y}, {kEditcolM, 31, &ColourRecord::m}, {kEditcolC, 36, &ColourRecord::c}};
     for (const Case& c : cases) {
         go(2, c.column);
         input_.type("200");
