@@ -1,16 +1,157 @@
 #include "screens/Editcol.h"
 
-#include "data/show_records.h"
+#include <string>
 
-// Not built yet: the screen opens nothing.
+#include "chwin/chw_keys.h"
+#include "chwin/chw_list.h"
+#include "chwin/chw_screen.h"
+#include "data/show_data.h"
+#include "engine/playback_engine.h"
+#include "engine/show_edit.h"
+#include "platform/input_state.h"
+#include "platform/text_codec.h"
+#include "screens/editcol_draw.h"
+#include "screens/editcol_rules.h"
+#include "screens/screen_ask.h"
+#include "screens/screen_window.h"
+#include "screens/table_write.h"
+
 namespace prismel {
 
-int editcol_open(ChwWindow*) { return 0; }
-int editcol_close() { return 0; }
-bool editcol_is_open() { return false; }
-ChwWindow* editcol_window() { return nullptr; }
-int editcol_key(int, int) { return 0; }
-int editcol_mouse(int, int, int, int) { return 0; }
-int editcol_draw() { return 0; }
+namespace {
+
+constexpr int kLeft = 6;
+constexpr int kTop = 1;
+constexpr int kRight = 42;
+constexpr int kRowsBelow = 5;  // bottom row = screen rows - 5
+
+struct EditcolState {
+    ChwWindow* window = nullptr;
+    ChwList cursor;  // 100 rows of number, name, Y, M, C
+};
+
+EditcolState g;
+
+int cursor_colour() { return kFirstUserColour + g.cursor.current_row(); }
+int cursor_screen_row() { return g.window->top + kEditcolFirstRow + g.cursor.cursor_row; }
+
+// Every write of a colour record: the step reads the table on every frame.
+// A name read from a damaged file is made whole by the same edit.
+template <class Write>
+void edit_colour(int colour, Write write) {
+    ShowEdit edit;
+    ColourRecord& r = g_show.colours.rec[colour];
+    write(r);
+    repair_colour_name(r);
+}
+
+void step_level(int step) {
+    const int column = g.cursor.cursor_column;
+    if (!is_level_column(column)) return;
+    edit_colour(cursor_colour(), [&](ColourRecord& r) {
+        uint8_t* level = level_field(r, column);
+        *level = static_cast<uint8_t>(stepped_level(*level, step));
+    });
+}
+
+void toggle_preview() {
+    const int colour = cursor_colour();
+    g_engine.set_colour_preview(g_engine.fields().colour_preview == colour ? kNone : colour);
+}
+
+void ask_number(char typed) {
+    const Ask at(g.window->left + kEditcolNumberAt, cursor_screen_row(), 3);
+    const IntAnswer a = ask_integer(Ask(at).with_text(std::string(1, typed)), kFirstUserColour + 1, kColours);
+    if (a.ok()) g.cursor.go_to_row(a.value - 1 - kFirstUserColour);
+}
+
+void ask_name(char typed) {
+    const int colour = cursor_colour();
+    const Ask at(g.window->left + kEditcolNameAt, cursor_screen_row(), kColourNameInput);
+    const TextAnswer a = ask_text(Ask(at).with_text(std::string(1, typed)));
+    if (a.ok()) edit_colour(colour, [&](ColourRecord& r) { set_colour_name(r, a.text); });
+}
+
+void ask_level(char typed) {
+    const int colour = cursor_colour();
+    const int column = g.cursor.cursor_column;
+    const Ask at(g.window->left + kEditcolLevelAt[column - kEditcolY], cursor_screen_row(), 3);
+    const IntAnswer a = ask_integer(Ask(at).with_text(std::string(1, typed)), 0, 255);
+    if (a.ok()) edit_colour(colour, [&](ColourRecord& r) { *level_field(r, column) = static_cast<uint8_t>(a.value); });
+}
+
+void typed_key(int key, int flags) {
+    if (has_ctrl(flags) || has_alt(flags)) return;
+    const char c = typed_character(key, has_shift(flags), input_state().caps_lock_on());
+    const int column = g.cursor.cursor_column;
+    if (!c || !column_takes(column, c)) return;
+    if (column == kEditcolNumber)
+        ask_number(c);
+    else if (column == kEditcolName)
+        ask_name(c);
+    else
+        ask_level(c);
+}
+
+}  // namespace
+
+int editcol_open(ChwWindow* parent) {
+    if (g.window || !g_screen) return 0;
+    static const char* title = sj(" ユーザ色の編集");
+    const int bottom = g_screen->visible_rows() - kRowsBelow;
+    g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
+                                  {editcol_key, editcol_mouse, nullptr, editcol_draw});
+    if (!g.window) return 0;
+    g.window->repeat_held_caps = true;
+    g.cursor = ChwList(g.window, kEditcolColumns, bottom - kTop - 3, kUserColours, kUserColours * kEditcolColumns);
+    editcol_draw();
+    return 1;
+}
+
+int editcol_close() {
+    if (!g.window) return 0;
+    g_engine.set_colour_preview(kNone);
+    write_show_table(ShowTable::kColours);
+    g.cursor = ChwList();
+    close_screen_window(g.window);
+    return 1;
+}
+
+bool editcol_is_open() { return g.window != nullptr; }
+ChwWindow* editcol_window() { return g.window; }
+
+int editcol_key(int key, int flags) {
+    if (!g.window || !g_screen) return kResultHandled;
+    g_screen->show_message("");
+    if (!g.cursor.key(*g_screen, key, flags)) {
+        if (key == kKeyEsc) {
+            editcol_close();
+            return kResultRedrawTop;
+        }
+        if (key == kKeyF9)
+            toggle_preview();
+        else if (const int step = level_step_of_key(key))
+            step_level(step);
+        else
+            typed_key(key, flags);
+    }
+    editcol_draw();
+    return kResultHandled;
+}
+
+int editcol_mouse(int column, int row, int button, int) {
+    if (!g.window || button != kButtonLeft) return 0;
+    const int picked = column_of_click(column - g.window->left - 1);
+    if (picked >= 0) g.cursor.cursor_column = picked;
+    const int page_row = row - g.window->top - kEditcolFirstRow;
+    if (page_row >= 0 && page_row < g.cursor.page_rows) g.cursor.go_to_row(g.cursor.top_row + page_row);
+    return 0;
+}
+
+int editcol_draw() {
+    if (!g.window || !g_screen) return 0;
+    editcol_draw_window(*g_screen, *g.window, g.cursor, g_engine.fields(), g_show);
+    return 0;
+}
 
 }  // namespace prismel
