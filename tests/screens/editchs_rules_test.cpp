@@ -97,27 +97,6 @@ TEST(ChaseRules, RemoveMovesTheFollowingStepsUp) {
     EXPECT_EQ(r.steps[47], kNone);
 }
 
-TEST(ChaseRules, CursorItemsAreTheStepsAndTheFreeSlotUpToFortyEight) {
-    struct Case {
-        int count, items;
-    } cases[] = {{0, 1}, {1, 2}, {47, 48}, {48, 48}, {200, 48}, {255, 48}};
-    for (const Case& c : cases) {
-        ChaseRecord r = chase_of({});
-        r.step_count = static_cast<uint8_t>(c.count);
-        EXPECT_EQ(chase_cursor_items(r), c.items) << c.count;
-        EXPECT_EQ(chase_step_count(r), c.count > 48 ? 48 : c.count);
-    }
-}
-
-TEST(ChaseRules, StepScenesOutsideTheTableOrTheCountAreNone) {
-    ChaseRecord r = chase_of({3, 900, -7, kNone, 199, 200});
-    r.steps[6] = 5;  // past the count
-    const int expected[] = {3, kNone, kNone, kNone, 199, kNone, kNone};
-    for (int k = 0; k < 7; ++k) EXPECT_EQ(chase_step_scene(r, k), expected[k]) << k;
-    EXPECT_EQ(chase_step_scene(r, -1), kNone);
-    EXPECT_EQ(chase_step_scene(r, 48), kNone);
-}
-
 // A record as a damaged file leaves it: count 200, scenes outside the
 // table, slots that are not none past the count, a name without terminator.
 ChaseRecord damaged() {
@@ -192,17 +171,6 @@ TEST(ChaseRules, NamesAreCutAtAWholeCharacter) {
         EXPECT_EQ(std::string(r.name), c.stored);
         for (size_t i = c.stored.size(); i < sizeof r.name; ++i) EXPECT_EQ(r.name[i], 0) << i;
     }
-}
-
-TEST(ChaseRules, CopyTakesTheWholeRecord) {
-    ChaseRecord from = chase_of({9, 8, 7});
-    std::strcpy(from.name, "FROM");
-    ChaseRecord to = chase_of({1});
-    std::strcpy(to.name, "TO");
-    copy_chase(to, from);
-    EXPECT_EQ(std::memcmp(&to, &from, sizeof to), 0);
-    copy_chase(to, to);  // onto itself
-    EXPECT_EQ(std::memcmp(&to, &from, sizeof to), 0);
 }
 
 }  // namespace
