@@ -1,6 +1,8 @@
 #pragma once
 // The chase editor: the 50 chases as lists of scene steps, tested at a rate.
 // Opened from the main menu (F2) and on top of the cue editor.
+#include "engine/duration.h"
+
 namespace prismel {
 
 struct ChwWindow;
@@ -18,6 +20,11 @@ void editchs_set_chase(int chase);
 
 // The chase the editor shows, or kNone.
 int editchs_chase();
+
+// The rate "出力" tests the chase at (1.0 s until changed, kept while the
+// program runs).
+StoredDuration editchs_test_rate();
+void editchs_set_test_rate(StoredDuration rate);
 
 // The handlers installed on the window; public so that tests drive them.
 int editchs_key(int key, int flags);
