@@ -12,6 +12,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace prismel {
@@ -147,18 +148,84 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+// Every file of the new show is copied beside its target first; only when
+// all seven are complete do they replace the old ones, each old file kept
+// aside until the last is in place. A failure at any point leaves the target
+// folder with the old show whole.
+class ShowSwap {
+public:
+    ShowSwap(FileSystem& fs, const std::string& from_folder, const std::string& to_folder) : fs_(fs) {
+        for (int i = 0; i < kShowFiles; ++i) {
+            source_[i] = show_file_name(from_folder, kShowTables[i]);
+            target_[i] = show_file_name(to_folder, kShowTables[i]);
+        }
+    }
+
+    bool copy(int i) {
+        if (fs_.copy_file(source_[i], fresh(i))) return true;
+        fs_.remove_file(fresh(i));
+        return false;
+    }
+
+    bool put_in_place() {
+        for (int i = 0; i < kShowFiles; ++i) {
+            had_old_[i] = fs_.exists(target_[i]);
+            if (had_old_[i]) {
+                fs_.remove_file(old(i));
+                if (!fs_.rename_file(target_[i], old(i))) return undo(i);
+            }
+            if (!fs_.rename_file(fresh(i), target_[i])) {
+                if (had_old_[i]) fs_.rename_file(old(i), target_[i]);
+                return undo(i);
+            }
+        }
+        for (int i = 0; i < kShowFiles; ++i)
+            if (had_old_[i]) fs_.remove_file(old(i));
+        return true;
+    }
+
+    void drop_copies(int count) {
+        for (int i = 0; i < count; ++i) fs_.remove_file(fresh(i));
+    }
+
+private:
+    std::string fresh(int i) const { return target_[i] + ".new"; }
+    std::string old(int i) const { return target_[i] + ".old"; }
+
+    // The files before `placed` are back as they were; every copy is gone.
+    bool undo(int placed) {
+        for (int i = 0; i < placed; ++i) {
+            if (had_old_[i])
+                fs_.rename_file(old(i), target_[i]);
+            else
+                fs_.remove_file(target_[i]);
+        }
+        drop_copies(kShowFiles);
+        return false;
+    }
+
+    FileSystem& fs_;
+    std::string source_[kShowFiles];
+    std::string target_[kShowFiles];
+    bool had_old_[kShowFiles] = {};
+};
+
 int copy_show(const std::string& from_folder, const std::string& to_folder, const char* progress_utf8,
               MessageLine* line) {
     const char* progress = sj(progress_utf8);
-    for (ShowTable t : kShowTables) {
+    ShowSwap swap(file_system(), from_folder, to_folder);
+    for (int i = 0; i < kShowFiles; ++i) {
         if (line) {
             char text[128];
-            std::snprintf(text, sizeof text, progress, kShowBaseName, extension_of(t));
+            std::snprintf(text, sizeof text, progress, kShowBaseName, extension_of(kShowTables[i]));
             line->set(text, false);
         }
-        if (!copy_file_whole(show_file_name(from_folder, t), show_file_name(to_folder, t))) return 0;
+        if (!swap.copy(i)) {
+            swap.drop_copies(i);
+            return 0;
+        }
     }
-    return kShowFiles;
+    return swap.put_in_place() ? kShowFiles : 0;
 }
 
 }  // namespace

@@ -47,9 +47,10 @@ int write_all_tables(const ShowData& show, const std::string& folder);
 std::string with_trailing_separator(const std::string& folder);
 
 // Copies the seven files from the data folder to `folder`, in the fixed
-// order, showing each in the message line (may be null). 7 when all were
-// copied; 0 at the first failure (files copied before it stay copied). An
-// empty folder path is refused.
+// order, showing each in the message line (may be null), through the
+// installed file system. 7 when all were copied; 0 when any failed, and then
+// the folder holds the files it held before (the new files replace the old
+// ones only once all seven are copied). An empty folder path is refused.
 int save_show_to_folder(const std::string& data_folder, const std::string& folder, MessageLine* line);
 // The same from `folder` into the data folder.
 int load_show_from_folder(const std::string& data_folder, const std::string& folder, MessageLine* line);

@@ -1,6 +1,8 @@
 #pragma once
 // The data folder screen: the show saved to and loaded from named folders
 // under a data location. Opened from the data menu (F10).
+#include <string>
+
 namespace prismel {
 
 struct ChwWindow;
@@ -16,5 +18,10 @@ ChwWindow* diskop_window();  // while open, else nullptr
 int diskop_key(int key, int flags);
 int diskop_mouse(int column, int row, int button, int flags);
 int diskop_draw();
+
+// The data location (a folder path with its trailing separator), kept from
+// one opening to the next; empty until the screen first opens.
+const std::string& diskop_data_location();
+void diskop_set_data_location(const std::string& location);
 
 }  // namespace prismel

@@ -21,6 +21,7 @@
 #include "shell/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
+#include "shell/popup_menus_qt.h"
 #include "shell/startup_dialogs_qt.h"
 #include "shell/title_sequence.h"
 
@@ -114,12 +115,14 @@ void TPrismelMainForm::form_create() {
     if (desktop <= 0 && QGuiApplication::primaryScreen())
         desktop = QGuiApplication::primaryScreen()->geometry().width();
     if (desktop <= 0) desktop = 1280;
+    display_width_ = desktop;
     load_scheme(*screen_, *ini_, desktop);
     screen_->beep_option = env.beep;
     status_->set_font_size(screen_->font_size());
 
-    // 16: the main menu at the bottom of the stack.
+    // 16: the main menu at the bottom of the stack, and its pop-up menus.
     create_main_menu(*screen_);
+    popup_menus_ = std::make_unique<PopupMenus>(*this);
 
     // 17-18: the output thread, created suspended with the engine step as
     // its hook; the engine is released just before the thread starts.
@@ -137,10 +140,16 @@ void TPrismelMainForm::showEvent(QShowEvent* e) {
     form_show();
 }
 
-void TPrismelMainForm::form_show() {
+void TPrismelMainForm::set_background(uint32_t colour) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, to_qcolor(screen_->colour_of(WinBg)));
+    pal.setColor(QPalette::Window, to_qcolor(colour));
     setPalette(pal);
+}
+
+void TPrismelMainForm::load_wallpaper(const std::string& path) { wallpaper_bitmap_ = load_bitmap(path); }
+
+void TPrismelMainForm::form_show() {
+    set_background(screen_->colour_of(WinBg));
     setWindowTitle("Prismel");
     restore_geometry();
     FormResize();
@@ -238,6 +247,7 @@ void TPrismelMainForm::release_subsystems() {
 
 TPrismelMainForm::~TPrismelMainForm() {
     release_subsystems();
+    popup_menus_.reset();
     // The show tables are process-wide and stay; then the main menu window,
     // the screen, the bitmaps, the settings and the settings file.
     if (g_main_menu) {

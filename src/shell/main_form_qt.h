@@ -38,6 +38,8 @@ struct MainFormOptions {
     int desktop_width = 0;
 };
 
+class PopupMenus;
+
 class TPrismelMainForm : public QWidget, public ChwHost {
     Q_OBJECT
 public:
@@ -79,6 +81,16 @@ public:
     const QImage& title_bitmap() const { return title_bitmap_; }
     const QImage& wallpaper_bitmap() const { return wallpaper_bitmap_; }
     const QPixmap& check_mark() const { return check_mark_; }
+    PopupMenus* popup_menus() const { return popup_menus_.get(); }
+    // The display's width in pixels, for the font-size limits.
+    int display_width() const { return display_width_; }
+
+    // --- what the pop-up commands change
+    // The form's own background colour (0x00BBGGRR): WinBg of the scheme.
+    void set_background(uint32_t colour);
+    // The wallpaper for this run; an empty image removes it.
+    void set_wallpaper(const QImage& image) { wallpaper_bitmap_ = image; }
+    void load_wallpaper(const std::string& path);
     const std::string& help_file() const { return help_file_; }
     StatusPanels* status_bar() const { return status_; }
     QTimer* timer() { return &timer_; }
@@ -133,6 +145,8 @@ private:
     std::unique_ptr<ChwScreen> screen_;
     std::unique_ptr<OutputLink> output_;
     std::unique_ptr<StartupDialogs> own_dialogs_;
+    std::unique_ptr<PopupMenus> popup_menus_;
+    int display_width_ = 1280;
     StatusPanels* status_ = nullptr;
     QTimer timer_;
     ChwGlyphCache glyphs_;

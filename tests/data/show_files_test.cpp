@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/text_codec.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace prismel {
@@ -261,15 +262,50 @@ TEST(SaveShow, CopiesTheSevenFilesWithProgressMessages) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 7);
 }
 
-TEST(SaveShow, StopsAtTheFirstFailedCopy) {
+// The folder holds the old show, whole, whatever step of the copy fails.
+TEST(SaveShow, AFailureAnywhereLeavesTheFolderAsItWas) {
+    TempDir data, target;
+    write_default_show(data.folder());
+    for (ShowTable t : kShowTables) write_bytes(show_file_name(target.folder(), t), random_image(t, 9));
+    struct Case {
+        const char* what;
+        int copy_fails, rename_fails;
+    };
+    // Seven copies, then for each file the old one aside and the new one in.
+    const Case cases[] = {{"first copy", 0, -1},  {"last copy", 6, -1},     {"first aside", -1, 0},
+                          {"fourth in", -1, 7},   {"last in", -1, 13}};
+    for (const Case& c : cases) {
+        test::FaultyFileSystem faulty;
+        faulty.fail_copy_at = c.copy_fails;
+        faulty.fail_rename_at = c.rename_fails;
+        test::ScopedFileSystem installed(faulty);
+        EXPECT_EQ(save_show_to_folder(data.folder(), target.folder(), nullptr), 0) << c.what;
+        for (ShowTable t : kShowTables)
+            EXPECT_EQ(read_bytes(show_file_name(target.folder(), t)), random_image(t, 9)) << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), {}), 7) << c.what;
+    }
+    EXPECT_EQ(save_show_to_folder(data.folder(), "", nullptr), 0);
+}
+
+TEST(SaveShow, AMissingSourceFileCopiesNothing) {
     TempDir data, target;
     write_default_show(data.folder());
     std::filesystem::remove(show_file_name(data.folder(), ShowTable::kChases));
     EXPECT_EQ(save_show_to_folder(data.folder(), target.folder(), nullptr), 0);
-    EXPECT_TRUE(std::filesystem::exists(show_file_name(target.folder(), ShowTable::kScenes)));
-    EXPECT_FALSE(std::filesystem::exists(show_file_name(target.folder(), ShowTable::kChases)));
-    EXPECT_FALSE(std::filesystem::exists(show_file_name(target.folder(), ShowTable::kCues)));
-    EXPECT_EQ(save_show_to_folder(data.folder(), "", nullptr), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(target.path()));
+}
+
+TEST(LoadShow, AFailedCopyLeavesTheDataFolder) {
+    TempDir data, source;
+    write_default_show(data.folder());
+    std::vector<Bytes> before;
+    for (ShowTable t : kShowTables) before.push_back(read_bytes(show_file_name(data.folder(), t)));
+    for (ShowTable t : kShowTables) write_bytes(show_file_name(source.folder(), t), random_image(t, 5));
+    test::FaultyFileSystem faulty;
+    faulty.fail_copy_at = 3;
+    test::ScopedFileSystem installed(faulty);
+    EXPECT_EQ(load_show_from_folder(data.folder(), source.folder(), nullptr), 0);
+    for (int i = 0; i < kShowFiles; ++i) EXPECT_EQ(read_bytes(show_file_name(data.folder(), kShowTables[i])), before[i]);
 }
 
 TEST(LoadShow, CopiesFromTheFolderIntoTheDataFolder) {

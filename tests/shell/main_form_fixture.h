@@ -108,7 +108,7 @@ protected:
             output = out.get();
             return out;
         };
-        o.desktop_width = 1920;
+        o.desktop_width = desktop_width;
         form = std::make_unique<TPrismelMainForm>(o);
         return *form;
     }
@@ -132,6 +132,7 @@ protected:
     RecordingOutput* output = nullptr;
     std::unique_ptr<TPrismelMainForm> form;
     int run_screen_opened = 0;
+    int desktop_width = 1920;  // the display the form is started on
 
 private:
     MainMenuActions saved_actions_;

@@ -11,9 +11,11 @@
 #include "chwin/msg_box_qt.h"
 #include "output/Outmon_qt.h"
 #include "output/stop_signals.h"
+#include "platform/dialogs_qt.h"
 #include "platform/input_state_qt.h"
 #include "platform/remote_port.h"
 #include "platform/single_instance.h"
+#include "screens/diskop_qt.h"
 #include "screens/runscr_qt.h"
 #include "shell/main_form_qt.h"
 
@@ -72,6 +74,9 @@ int main(int argc, char** argv) {
         prismel::set_line_input(&line_input);
         prismel::TOutMonForm monitor(prismel::g_engine, prismel::g_show, form.settings_file(), &form);
         prismel::install_runscr_qt_seams(&form, &monitor);
+        prismel::install_diskop_qt_seams(&form);
+        prismel::QtDialogs dialogs(&form);
+        prismel::set_dialogs(&dialogs);
         // A stop signal shuts the console down as the quit key would, so an
         // added address never outlives the program.
         std::unique_ptr<QSocketNotifier> stop_notifier;
@@ -83,6 +88,7 @@ int main(int argc, char** argv) {
         }
         form.show();
         code = app.exec();
+        prismel::set_dialogs(nullptr);
         prismel::set_line_input(nullptr);
         prismel::set_message_box(nullptr);
     } catch (const std::exception& ex) {
