@@ -10,6 +10,8 @@
 #include "chwin/inp_line_qt.h"
 #include "chwin/msg_box_qt.h"
 #include "output/Outmon_qt.h"
+#include "output/artnet_dlg_qt.h"
+#include "shell/popup_menus_qt.h"
 #include "output/stop_signals.h"
 #include "platform/dialogs_qt.h"
 #include "platform/input_state_qt.h"
@@ -77,6 +79,10 @@ int main(int argc, char** argv) {
         prismel::install_diskop_qt_seams(&form);
         prismel::QtDialogs dialogs(&form);
         prismel::set_dialogs(&dialogs);
+        // "DMXインターフェイスの設定" in the options menu: the node dialog on the output.
+        form.popup_menus()->show_node_dialog = [&form] {
+            if (form.output()) prismel::show_node_dialog(&form, *form.output());
+        };
         // A stop signal shuts the console down as the quit key would, so an
         // added address never outlives the program.
         std::unique_ptr<QSocketNotifier> stop_notifier;
