@@ -95,7 +95,8 @@ void repair_scene(SceneRecord& scene) {
     // before the damage.
     const std::size_t n = sjis_fit(scene.name, strnlen(scene.name, kNameBytes));
     std::memset(scene.name + n, 0, sizeof scene.name - n);
-    for (int16_t& c : scene.colour) c = static_cast<int16_t>(shown_colour(c));
+    // Packed record: fields by index, never by reference.
+    for (int f = 0; f < kFixtures; ++f) scene.colour[f] = static_cast<int16_t>(shown_colour(scene.colour[f]));
 }
 
 void copy_scene(const SceneRecord& from, SceneRecord& to) {

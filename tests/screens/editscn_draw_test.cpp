@@ -136,18 +136,18 @@ TEST_F(EditscnDamaged, ShownAsNoColourAndCutNames) {
     key(kKeyF1, kModAlt);  // a group of 0xFF bytes marks every fixture once
     EXPECT_EQ(marks_shown(), std::string(kFixtures, 'x'));
     key(kKeyF1, kModAlt | kModShift);  // Shift first: a one-touch size
-    EXPECT_EQ(scene(0).size[5], 25);
+    EXPECT_EQ(+scene(0).size[5], 25);
 }
 
 TEST_F(EditscnDamaged, EditingRepairsTheRecord) {
     open();
     key(kKeyDelete);  // the cursor fixture: colour none, size 0
-    EXPECT_EQ(scene(0).colour[0], kNone);
-    EXPECT_EQ(scene(0).size[0], 0);
-    EXPECT_EQ(scene(0).colour[1], kNone);  // the rest of the record is mended too
-    EXPECT_EQ(scene(0).colour[2], kNone);
-    EXPECT_EQ(scene(0).colour[3], 9);
-    EXPECT_EQ(scene(0).name[20], '\0');
+    EXPECT_EQ(+scene(0).colour[0], kNone);
+    EXPECT_EQ(+scene(0).size[0], 0);
+    EXPECT_EQ(+scene(0).colour[1], kNone);  // the rest of the record is mended too
+    EXPECT_EQ(+scene(0).colour[2], kNone);
+    EXPECT_EQ(+scene(0).colour[3], 9);
+    EXPECT_EQ(+scene(0).name[20], '\0');
     EXPECT_EQ(std::strlen(scene(0).name), 19u);
 
     // A scene index from elsewhere that points nowhere: no scene.
@@ -167,15 +167,15 @@ TEST_F(EditscnDamaged, CopiesDoNotSpreadTheDamage) {
     open();
     input_.type("1");
     key(kKeyF7);
-    EXPECT_EQ(scene(5).colour[0], kNone);
-    EXPECT_EQ(scene(5).size[0], 200);
-    EXPECT_EQ(scene(5).colour[3], 9);
+    EXPECT_EQ(+scene(5).colour[0], kNone);
+    EXPECT_EQ(+scene(5).size[0], 200);
+    EXPECT_EQ(+scene(5).colour[3], 9);
     EXPECT_EQ(std::strlen(scene(5).name), 19u);
     editscn_set_scene(0);
     key(kKeyF8);  // scene 2 is empty: no question
     EXPECT_EQ(editscn_scene(), 1);
-    EXPECT_EQ(scene(1).colour[1], kNone);
-    EXPECT_EQ(scene(1).colour[3], 9);
+    EXPECT_EQ(+scene(1).colour[1], kNone);
+    EXPECT_EQ(+scene(1).colour[3], 9);
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_F(EditscnKeys, SizeFiftyPercentIsStored127AndShown50) {
     key(kKeyF3);
     input_.type("50");
     key(kKeyF4);
-    EXPECT_EQ(scene(0).size[0], 127);
+    EXPECT_EQ(+scene(0).size[0], 127);
     EXPECT_EQ(colour_of(0), "RED    50 ");
     EXPECT_EQ(colour_of(1), "RED    50 ");
     EXPECT_EQ(colour_of(2), "RED    -- ");  // no intensity channel
@@ -93,7 +93,7 @@ TEST_F(EditscnKeys, SizeFiftyPercentIsStored127AndShown50) {
     key(kKeyF10, kModShift);
     EXPECT_EQ(colour_of(0), "RED    FF ");
     key(kKeyF1, kModShift);
-    EXPECT_EQ(scene(0).size[0], 25);
+    EXPECT_EQ(+scene(0).size[0], 25);
     EXPECT_EQ(colour_of(0), "RED    10 ");
     input_.type("0");
     key(kKeyF4);
@@ -118,7 +118,7 @@ TEST_F(EditscnKeys, ColourNamesAreFoundCaseBlindAndUnknownOnesRefused) {
     for (const Case& c : cases) {
         input_.type(c.typed);
         key(kKeyF3);
-        EXPECT_EQ(scene(0).colour[0], c.colour) << c.typed;
+        EXPECT_EQ(+scene(0).colour[0], c.colour) << c.typed;
         EXPECT_EQ(message(), c.message) << c.typed;
     }
     const LineInputRequest& r = input_.requests.at(0);
@@ -137,14 +137,14 @@ TEST_F(EditscnKeys, ThePickedColourIsTakenOnce) {
     ASSERT_NE(colour_list_control(), nullptr);
     pick_colour(3);
     EXPECT_EQ(screen_.top_window(), editscn_window());
-    EXPECT_EQ(scene(0).colour[0], 3);
+    EXPECT_EQ(+scene(0).colour[0], 3);
     key(kKeyRight);
     key(0);  // as after Shift + wheel: nothing is waiting any more
     wheel(-1, kModShift);
-    EXPECT_EQ(scene(0).colour[1], kNone);
+    EXPECT_EQ(+scene(0).colour[1], kNone);
     key(kKeyF5);
     key(kKeyEsc);  // a cancelled list changes nothing
-    EXPECT_EQ(scene(0).colour[1], kNone);
+    EXPECT_EQ(+scene(0).colour[1], kNone);
     EXPECT_EQ(bar(), "ｼｰﾝNo.|ｼｰﾝ名 |  色|サイズ|色参照|全ﾏｰｸ| ｺﾋﾟｰ|+1ｺﾋﾟｰ| 出力|$$$");
 }
 
@@ -205,14 +205,14 @@ TEST_F(EditscnKeys, CopyTakesTheWholeRecord) {
     input_.type("7");
     key(kKeyF7);
     EXPECT_EQ(std::string(scene(0).name), "SOURCE");
-    EXPECT_EQ(scene(0).colour[9], 2);
-    EXPECT_EQ(scene(0).size[9], 33);
-    EXPECT_EQ(scene(0).colour[1], kNone);
+    EXPECT_EQ(+scene(0).colour[9], 2);
+    EXPECT_EQ(+scene(0).size[9], 33);
+    EXPECT_EQ(+scene(0).colour[1], kNone);
     EXPECT_EQ(to_utf8(input_.requests.at(0).prompt), "ｺﾋﾟｰ ｼｰﾝ番号=");
     input_.escape();
     scene(0).colour[1] = 3;
     key(kKeyF7);
-    EXPECT_EQ(scene(0).colour[1], 3);
+    EXPECT_EQ(+scene(0).colour[1], 3);
 }
 
 TEST_F(EditscnKeys, PlusOneCopy) {

@@ -86,7 +86,7 @@ TEST_F(EditscnOutput, EditsReachTheStageOnlyAtTheNextPressOn) {
     EXPECT_EQ(frame_[2], 255);
     input_.type("AMB");
     key(kKeyF3);  // the cursor fixture, 1, now AMB in the scene
-    ASSERT_EQ(g_show.scenes[0].colour[0], 1);
+    ASSERT_EQ(+g_show.scenes[0].colour[0], 1);
     step(3);
     EXPECT_EQ(frame_[2], 255);  // the stage still plays the scene as it was
     key(kKeyF9);

@@ -90,9 +90,9 @@ TEST(EditscnRules, AllMarksToggleAndGroupsCarryMembersOnly) {
     EXPECT_EQ(m[5], 1);
     GroupRecord back{};
     group_from_marks(back, m);
-    EXPECT_EQ(back.member[5], 1);
-    EXPECT_EQ(back.member[63], 1);
-    EXPECT_EQ(back.member[0], 0);
+    EXPECT_EQ(+back.member[5], 1);
+    EXPECT_EQ(+back.member[63], 1);
+    EXPECT_EQ(+back.member[0], 0);
 }
 
 TEST(EditscnRules, EditsTouchOnlyTheirFixturesAndRepairTheRecord) {
@@ -105,24 +105,24 @@ TEST(EditscnRules, EditsTouchOnlyTheirFixturesAndRepairTheRecord) {
     one[3] = true;
 
     assign_colour(r, one, 12);
-    EXPECT_EQ(r.colour[3], 12);
-    EXPECT_EQ(r.colour[7], kNone);  // damage elsewhere in the record goes too
-    EXPECT_EQ(r.colour[8], kNone);
-    EXPECT_EQ(r.size[8], 90);       // a size stays: the stage plays it alike
+    EXPECT_EQ(+r.colour[3], 12);
+    EXPECT_EQ(+r.colour[7], kNone);  // damage elsewhere in the record goes too
+    EXPECT_EQ(+r.colour[8], kNone);
+    EXPECT_EQ(+r.size[8], 90);       // a size stays: the stage plays it alike
     EXPECT_EQ(std::string(r.name), std::string(20, 'N'));
 
     assign_size(r, one, 127);
-    EXPECT_EQ(r.size[3], 127);
-    EXPECT_EQ(r.colour[3], 12);
+    EXPECT_EQ(+r.size[3], 127);
+    EXPECT_EQ(+r.colour[3], 12);
     assign_colour(r, one, 500);  // no colour of the table: none
-    EXPECT_EQ(r.colour[3], kNone);
+    EXPECT_EQ(+r.colour[3], kNone);
 
     FixtureSet both;
     both[3] = both[8] = true;
     assign_colour(r, both, 4);
     clear_fixtures(r, both);
-    EXPECT_EQ(r.colour[3], kNone);
-    EXPECT_EQ(r.size[8], 0);
+    EXPECT_EQ(+r.colour[3], kNone);
+    EXPECT_EQ(+r.size[8], 0);
 }
 
 TEST(EditscnRules, NamesAreCutAtAWholeCharacter) {
@@ -153,15 +153,15 @@ TEST(EditscnRules, CopiesTakeTheWholeRecordRepaired) {
     to.colour[2] = 3;
     copy_scene(from, to);
     EXPECT_EQ(std::string(to.name), std::string(20, 'S'));
-    EXPECT_EQ(to.colour[0], 17);
-    EXPECT_EQ(to.colour[1], kNone);
-    EXPECT_EQ(to.colour[2], kNone);
-    EXPECT_EQ(to.size[0], 200);
-    EXPECT_EQ(to.size[1], 10);
-    EXPECT_EQ(from.colour[1], 900);  // the source is only read
+    EXPECT_EQ(+to.colour[0], 17);
+    EXPECT_EQ(+to.colour[1], kNone);
+    EXPECT_EQ(+to.colour[2], kNone);
+    EXPECT_EQ(+to.size[0], 200);
+    EXPECT_EQ(+to.size[1], 10);
+    EXPECT_EQ(+from.colour[1], 900);  // the source is only read
     copy_scene(from, from);          // onto itself: repaired in place
-    EXPECT_EQ(from.colour[1], kNone);
-    EXPECT_EQ(from.colour[0], 17);
+    EXPECT_EQ(+from.colour[1], kNone);
+    EXPECT_EQ(+from.colour[0], 17);
 }
 
 TEST(EditscnRules, PlusOneTargetsAndTheOverwriteQuestion) {
