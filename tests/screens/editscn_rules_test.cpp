@@ -214,12 +214,6 @@ TEST(EditscnRules, CellsOfTheGridAndItsGaps) {
     for (const Case& c : cases) EXPECT_EQ(fixture_at_cell(1, 1, c.column, c.row), c.fixture) << c.column << "," << c.row;
 }
 
-TEST(EditscnRules, FixtureCellsInPixels) {
-    EXPECT_EQ(fixture_pixel_rect(1, 1, 20, 0), (ChwRect{30, 96, 130, 144}));
-    EXPECT_EQ(fixture_pixel_rect(1, 1, 20, 9), (ChwRect{140, 144, 240, 192}));
-    EXPECT_EQ(fixture_pixel_rect(0, 0, 16, 63), (ChwRect{(77 + 2) * 8, 17 * 20, (77 + 2) * 8 + 80, 17 * 20 + 40}));
-}
-
 TEST(EditscnRules, FrameSelection) {
     const ChwRect cell0 = fixture_pixel_rect(1, 1, 20, 0);
     const ChwRect cell9 = fixture_pixel_rect(1, 1, 20, 9);
