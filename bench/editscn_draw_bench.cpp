@@ -4,15 +4,25 @@
 // steady screen must change no cell at all.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+
 #include "chwin/chw_keys.h"
 #include "full_show.h"
 #include "screens/Editscn.h"
+#include "shell/env_settings.h"
 
 namespace prismel::bench {
 namespace {
 
 struct SceneEditorOnFullShow : BenchScreen {
+    // The editor writes the scene file when it closes: into a folder of its
+    // own, not wherever the benchmark runs.
+    EnvSettings env;
     SceneEditorOnFullShow() {
+        const auto folder = std::filesystem::temp_directory_path() / "editscn_draw_bench";
+        std::filesystem::create_directories(folder);
+        env.program_folder = folder.string() + "/";
+        g_env = &env;
         for (int f = 0; f < kFixtures; ++f) g_show.patch[f].layout = static_cast<int16_t>(f % 4 + 1);
         g_engine.go_to_cue(501);
         DmxFrame frame{};
@@ -29,6 +39,7 @@ struct SceneEditorOnFullShow : BenchScreen {
     ~SceneEditorOnFullShow() {
         editscn_close();
         editscn_reset();
+        g_env = nullptr;
     }
 };
 
