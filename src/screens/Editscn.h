@@ -25,6 +25,10 @@ int editscn_scene();
 // and the modifier flags.
 void editscn_frame_select(const ChwRect& r, int flags);
 
+// Forgets what the editor keeps while the program runs (the scene, the
+// marks), as at start-up: scene 1, nothing marked.
+void editscn_reset();
+
 // The handlers installed on the window; public so that tests drive them.
 int editscn_key(int key, int flags);
 int editscn_mouse(int column, int row, int button, int flags);
