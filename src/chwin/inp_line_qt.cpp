@@ -108,6 +108,9 @@ LineInputResult TInpLineFrm::run(ChwScreen& s, const LineInputRequest& r) {
     exec();
     strip_refresh_.stop();
     clearMask();
+    // Without a window manager nothing hands the keyboard back to the main
+    // window when a modal form closes: the next keys would be lost.
+    if (screen_widget_) screen_widget_->activateWindow();
     request_ = nullptr;
     screen_ = nullptr;
     return result_;

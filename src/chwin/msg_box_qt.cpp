@@ -51,6 +51,9 @@ int TQzMsgBox::ask(int kind, const char* line1, const char* line2) {
     prepare(kind, line1, line2);
     if (screen_.beep_option) QApplication::beep();
     const int r = exec();
+    // Without a window manager nothing hands the keyboard back to the main
+    // window when a modal form closes: the next keys would be lost.
+    if (main_window_) main_window_->activateWindow();
     // The next caller starts clean.
     line1_.clear();
     line2_.clear();
