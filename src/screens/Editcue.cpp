@@ -103,6 +103,30 @@ void typed_digit(int key) {
     if (found != kNone) g.cursor.go_to_row(found);
 }
 
+int edit_key(int key, int flags) {
+    const bool typed = !has_alt(flags) && !has_ctrl(flags);
+    switch (key) {
+    case kKeyEsc:
+        editcue_close();
+        return kResultRedrawTop;
+    case kKeyRefresh: take_list_result(cue_cursor()); break;
+    case kKeyDelete: clear_cell(cue_cursor()); break;
+    case kKeyShiftWheelUp: nudge_cell(cue_cursor(), 1); break;
+    case kKeyShiftWheelDown: nudge_cell(cue_cursor(), -1); break;
+    case 'L':
+        if (typed) set_cue_mode(cue_cursor(), 0);
+        break;
+    case 'S':
+        if (typed) set_cue_mode(cue_cursor(), 1);
+        break;
+    default:
+        if (key >= kKey0 && key <= kKey9 && no_modifier(flags)) typed_digit(key);
+        if (key >= kKeyF1 && key <= kKeyF12) function_key(key);
+        break;
+    }
+    return kResultHandled;
+}
+
 }  // namespace
 
 int editcue_open(ChwWindow* parent) {
@@ -136,27 +160,11 @@ int editcue_key(int key, int flags) {
     g_screen->show_message("");
     g.redraw = true;
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
-    const bool typed = !has_alt(flags) && !has_ctrl(flags);
-    switch (key) {
-    case kKeyEsc:
-        editcue_close();
-        return kResultRedrawTop;
-    case kKeyRefresh: take_list_result(cue_cursor()); break;
-    case kKeyDelete: clear_cell(cue_cursor()); break;
-    case kKeyShiftWheelUp: nudge_cell(cue_cursor(), 1); break;
-    case kKeyShiftWheelDown: nudge_cell(cue_cursor(), -1); break;
-    case 'L':
-        if (typed) set_cue_mode(cue_cursor(), 0);
-        break;
-    case 'S':
-        if (typed) set_cue_mode(cue_cursor(), 1);
-        break;
-    default:
-        if (key >= kKey0 && key <= kKey9 && no_modifier(flags)) typed_digit(key);
-        if (key >= kKeyF1 && key <= kKeyF12) function_key(key);
-        break;
-    }
-    return kResultHandled;
+    const int result = edit_key(key, flags);
+    // The timer draws on while the operator answers an input, so the table
+    // may have been drawn before the answer reached it: once more.
+    g.redraw = true;
+    return result;
 }
 
 int editcue_mouse(int column, int row, int button, int) {

@@ -232,6 +232,31 @@ TEST_F(EditcueKeys, ClicksPickTheColumnAndTheRow) {
     EXPECT_TRUE(cursor_on(kNumberCol, kFirstRow + kPageRows - 1));
 }
 
+// An input during which the timer ticks, as the console's does.
+class TickingLine : public LineInputSeam {
+public:
+    TickingLine(ChwScreen& s, ScriptedLineInput& script) : screen_(s), script_(script) {}
+    LineInputResult run(ChwScreen& s, const LineInputRequest& r) override {
+        deliver_tick(screen_);
+        return script_.run(s, r);
+    }
+
+private:
+    ChwScreen& screen_;
+    ScriptedLineInput& script_;
+};
+
+TEST_F(EditcueKeys, AValueTypedWhileTheTimerDrawsIsShownAfterwards) {
+    TickingLine line(screen_, input_);
+    set_line_input(&line);
+    go(1, 1);
+    input_.type("3");
+    key('3');
+    tick();
+    set_line_input(&input_);
+    EXPECT_EQ(row(kFirstRow + 1, kWaitCol, 4), " 3.0");
+}
+
 TEST_F(EditcueKeys, EveryKeyClearsTheMessageLine) {
     go(0, 0);
     key(kKeyF7);
