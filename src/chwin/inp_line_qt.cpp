@@ -126,6 +126,16 @@ void TInpLineFrm::finish(const LineInputResult& r) {
 }
 
 bool TInpLineFrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == edit_ && e->type() == QEvent::FocusIn) {
+        // The field selects its whole text when the dialog takes the focus,
+        // and the first key typed would replace it; but the caller's text is
+        // the start of what the operator types (the digit that opened the
+        // input, "5." before a point cue). Caret after it, nothing selected.
+        static_cast<QObject*>(edit_)->event(e);
+        edit_->deselect();
+        edit_->end(false);
+        return true;
+    }
     if (watched != edit_ || e->type() != QEvent::KeyPress || !request_) return QDialog::eventFilter(watched, e);
     const auto* k = static_cast<QKeyEvent*>(e);
     switch (k->key()) {

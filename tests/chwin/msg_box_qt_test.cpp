@@ -110,6 +110,22 @@ TEST_F(QtFormsTest, LineInputEnterValidatesTheTypedNumber) {
     EXPECT_EQ(out.int_value, 12);
 }
 
+// The caller's text is the start of what the operator types (a digit that
+// opened the input, "5." before a point cue): typing goes on after it.
+TEST_F(QtFormsTest, LineInputTypesOnAfterTheCallersText) {
+    TInpLineFrm line(nullptr);
+    LineInputRequest r;
+    r.max_length = 5;
+    r.text = "5.";
+    r.mode = inp_mode::kReal;
+    when_shown(line, [&] {
+        key(line.line_edit(), Qt::Key_5, "5");
+        key(line.line_edit(), Qt::Key_Return);
+    });
+    LineInputResult out = line.run(screen, r);
+    EXPECT_EQ(out.text, "5.5");
+}
+
 TEST_F(QtFormsTest, LineInputCountsBytesAndF3AsksForTheList) {
     TInpLineFrm line(nullptr);
     LineInputRequest r;
