@@ -1,7 +1,7 @@
 #include "screens/editcue_rules.h"
 
+#include <array>
 #include <cstdint>
-#include <vector>
 
 namespace prismel {
 
@@ -80,12 +80,15 @@ CopyOutcome copy_cue_range(CueTable& t, int first, int last, int destination) {
     out.stop = check_copy_destination(t, first, last, destination);
     if (out.stop != CopyStop::kNone) return out;
     // The sources as they stand now: inserting a target shifts the records
-    // after it, and a target may lie inside the range.
+    // after it, and a target may lie inside the range. Kept on the stack:
+    // the copy runs while the step waits, and nothing is allocated then.
     const int from = t.find_number(first), to = t.find_number(last);
-    std::vector<CueRecord> sources;
-    for (int k = from; k <= to; ++k) sources.push_back(t[k]);
+    std::array<CueRecord, kCues> sources;
+    int n = 0;
+    for (int k = from; k <= to; ++k) sources[n++] = t[k];
     const int offset = (destination / 10 - first / 10) * 10;
-    for (const CueRecord& source : sources) {
+    for (int k = 0; k < n; ++k) {
+        const CueRecord& source = sources[k];
         // The field holds up to cue 3276.7; a target past it must not wrap
         // round to a negative number and break the list's order.
         const int target = source.number + offset;

@@ -135,17 +135,6 @@ TEST_F(EditcueDraw, TheTableIsRedrawnOnlyWhenAKeyOrClickAsksForIt) {
     EXPECT_EQ(row(kFirstRow + 4, kSceneCol, 3), "  9");
 }
 
-TEST_F(EditcueDraw, ASteadyScreenChangesNoCell) {
-    use_cue(0, 1);
-    open();
-    const int invalidations = host_.invalidations;
-    for (int i = 0; i < 5; ++i) tick();
-    EXPECT_EQ(host_.invalidations, invalidations);
-    key(kKeyRefresh);
-    tick();
-    EXPECT_EQ(host_.invalidations, invalidations);  // redrawn, all cells as they were
-}
-
 TEST_F(EditcueDraw, ScrollsToACueFarDown) {
     use_cue(149, 3);
     open();

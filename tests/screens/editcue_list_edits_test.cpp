@@ -130,16 +130,6 @@ TEST_F(EditcueRangeCopyKeys, RefusalsAndStops) {
     EXPECT_EQ(message(), "");
 }
 
-TEST_F(EditcueRangeCopyKeys, APointCueLandsOnTheDestinationsPointCue) {
-    ASSERT_EQ(g_show.cues.insert(1, 15), 1);
-    use_cue(1, 42);
-    copy({"1.5", "1.5", "10"});
-    EXPECT_EQ(message(), "");
-    const int at = g_show.cues.find_number(105);
-    ASSERT_EQ(at, 11);
-    EXPECT_EQ(cue(at).scene, 42);
-}
-
 TEST_F(EditcueRangeCopyKeys, TargetsPastCue3276Point7StopWithTheMessage) {
     cue(998).number = 32750;
     cue(999).number = 32760;
