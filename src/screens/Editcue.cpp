@@ -1,16 +1,194 @@
 #include "screens/Editcue.h"
 
-#include "data/show_records.h"
+#include "chwin/chw_keys.h"
+#include "chwin/chw_list.h"
+#include "chwin/chw_screen.h"
+#include "chwin/reflist.h"
+#include "data/show_data.h"
+#include "engine/playback_engine.h"
+#include "engine/show_edit.h"
+#include "platform/text_codec.h"
+#include "screens/Editchs.h"
+#include "screens/Editscn.h"
+#include "screens/editcue_cells.h"
+#include "screens/editcue_draw.h"
+#include "screens/editcue_list_edits.h"
+#include "screens/output_toggle.h"
+#include "screens/screen_bar.h"
+#include "screens/screen_window.h"
+#include "screens/table_write.h"
 
-// Not built yet: the screen opens nothing.
 namespace prismel {
 
-int editcue_open(ChwWindow*) { return 0; }
-int editcue_close() { return 0; }
-bool editcue_is_open() { return false; }
-ChwWindow* editcue_window() { return nullptr; }
-int editcue_key(int, int) { return 0; }
-int editcue_mouse(int, int, int, int) { return 0; }
-int editcue_draw() { return 0; }
+namespace {
+
+constexpr int kLeft = 1;
+constexpr int kTop = 0;
+constexpr int kRight = 88;
+constexpr int kRowsBelow = 4;      // bottom row = screen rows - 4
+constexpr int kRowsOutsidePage = 5;  // title, status, labels, footer separator and line
+
+struct EditcueState {
+    ChwWindow* window = nullptr;
+    ChwList cursor;
+    OutputToggle output;
+    bool redraw = false;  // set by every key and click; the table is drawn only then
+};
+
+EditcueState g;
+
+const char* bar_labels() {
+    static const char* labels = sj("ｼｰﾝ参|ﾁｪｲｽ参|$ｼｰﾝ編|ﾁｪｲｽ編|．挿入|．削除| ｺﾋﾟｰ| 出力|$$$");
+    return labels;
+}
+
+CueCursor cue_cursor() {
+    CueCursor c;
+    c.window = g.window;
+    c.cue = g.cursor.current_row();
+    c.column = g.cursor.cursor_column;
+    c.screen_row = g.window->top + kCueFirstRow + g.cursor.cursor_row;
+    c.testing = g.output.testing();
+    return c;
+}
+
+// F9: plays the cursor cue on stage, the show parked on the snapshot stack;
+// on the cue already playing it gives the show back (or, when the show
+// itself plays that cue, starts it again).
+void test_cursor_cue() {
+    const int cue = g.cursor.current_row();
+    // The step sees the show or the test, never the moment between.
+    ShowEdit edit;
+    const bool playing = g_engine.fields().current_cue == cue;
+    g.output.give_back();
+    if (!playing)
+        g.output.park_and_play([cue] { g_engine.go_to_cue(cue); });
+    else if (g_engine.fields().current_cue == cue)
+        g_engine.go_to_cue(cue);
+}
+
+void open_scene_editor() {
+    const int scene = g_show.cues[g.cursor.current_row()].scene;
+    editscn_set_scene(valid_scene(scene) ? scene : kNone);
+    editscn_open(g.window);
+}
+
+void open_chase_editor() {
+    const int chase = g_show.cues[g.cursor.current_row()].chase;
+    editchs_set_chase(valid_chase(chase) ? chase : kNone);
+    editchs_open(g.window);
+}
+
+void redraw_now() {
+    g.redraw = true;
+    editcue_draw();
+}
+
+void function_key(int key) {
+    switch (key) {
+    case kKeyF1: open_scene_list(g.window); break;
+    case kKeyF2: open_chase_list(g.window); break;
+    case kKeyF4: open_scene_editor(); break;
+    case kKeyF5: open_chase_editor(); break;
+    case kKeyF6: insert_point_cue_asked(cue_cursor()); break;
+    case kKeyF7: delete_point_cue_told(cue_cursor()); break;
+    case kKeyF8: copy_cue_range_asked(*g.window, redraw_now); break;
+    case kKeyF9: test_cursor_cue(); break;
+    default: break;
+    }
+}
+
+void typed_digit(int key) {
+    const int found = type_into_cell(cue_cursor(), static_cast<char>(key));
+    if (found != kNone) g.cursor.go_to_row(found);
+}
+
+int edit_key(int key, int flags) {
+    const bool typed = !has_alt(flags) && !has_ctrl(flags);
+    switch (key) {
+    case kKeyEsc:
+        editcue_close();
+        return kResultRedrawTop;
+    case kKeyRefresh: take_list_result(cue_cursor()); break;
+    case kKeyDelete: clear_cell(cue_cursor()); break;
+    case kKeyShiftWheelUp: nudge_cell(cue_cursor(), 1); break;
+    case kKeyShiftWheelDown: nudge_cell(cue_cursor(), -1); break;
+    case 'L':
+        if (typed) set_cue_mode(cue_cursor(), 0);
+        break;
+    case 'S':
+        if (typed) set_cue_mode(cue_cursor(), 1);
+        break;
+    default:
+        if (key >= kKey0 && key <= kKey9 && no_modifier(flags)) typed_digit(key);
+        if (key >= kKeyF1 && key <= kKeyF12) function_key(key);
+        break;
+    }
+    return kResultHandled;
+}
+
+}  // namespace
+
+int editcue_open(ChwWindow* parent) {
+    if (g.window || !g_screen) return 0;
+    static const char* title = sj(" キューの編集");
+    const int bottom = g_screen->visible_rows() - kRowsBelow;
+    g.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
+                                  {editcue_key, editcue_mouse, nullptr, editcue_draw});
+    if (!g.window) return 0;
+    g.cursor = ChwList(g.window, kCueColumns, bottom - kTop - kRowsOutsidePage, kCues, kCues * kCueColumns);
+    g_screen->draw_fkey_bar(bar_labels());
+    g.output.note(g_engine);
+    redraw_now();
+    return 1;
+}
+
+int editcue_close() {
+    if (!g.window) return 0;
+    write_show_table(ShowTable::kCues);
+    g.output.give_back();
+    g.cursor = ChwList();
+    close_screen_window(g.window);
+    return 1;
+}
+
+bool editcue_is_open() { return g.window != nullptr; }
+ChwWindow* editcue_window() { return g.window; }
+
+int editcue_key(int key, int flags) {
+    if (!g.window || !g_screen) return kResultHandled;
+    g_screen->show_message("");
+    g.redraw = true;
+    if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
+    const int result = edit_key(key, flags);
+    // The timer draws on while the operator answers an input, so the table
+    // may have been drawn before the answer reached it: once more.
+    g.redraw = true;
+    return result;
+}
+
+int editcue_mouse(int column, int row, int button, int) {
+    if (!g.window || button != kButtonLeft) return 0;
+    g.redraw = true;
+    const int c = cue_column_at(column - g.window->left - 1);
+    if (c >= 0) g.cursor.cursor_column = c;
+    const int page_row = row - g.window->top - kCueFirstRow;
+    if (page_row >= 0 && page_row < g.cursor.page_rows) g.cursor.go_to_row(g.cursor.top_row + page_row);
+    return 0;
+}
+
+int editcue_draw() {
+    if (!g.window || !g_screen) return 0;
+    ChwScreen& s = *g_screen;
+    // The engine's status moves on its own (a chase steps, a wait runs out):
+    // it is written on every tick, which costs nothing while it stands still.
+    draw_cue_output_status(s, *g.window);
+    if (g.redraw) {
+        g.redraw = false;
+        draw_cue_table(s, *g.window, g.cursor, g_show);
+    }
+    keep_fkey_bar(s, bar_labels());
+    return 0;
+}
 
 }  // namespace prismel
