@@ -1,0 +1,60 @@
+// The editors open on top of each other: the scene editor from the chase and
+// cue editors, the chase editor from the cue editor; Esc comes back down the
+// stack to the window that opened it, which takes the keys again.
+#include "screen_fixture.h"
+#include "screens/Editchs.h"
+#include "screens/Editcue.h"
+#include "screens/Editscn.h"
+
+namespace prismel::test {
+namespace {
+
+class EditorStack : public ScreenTest {
+protected:
+    EditorStack() {
+        editscn_reset();
+        name_scene(4, "FIVE");
+        set_chase(2, {4, 6});
+        use_cue(0, 4, 20, 2);
+    }
+    ~EditorStack() override {
+        editscn_close();
+        editchs_close();
+        editcue_close();
+    }
+};
+
+TEST_F(EditorStack, SceneAndChaseEditorsOpenOverTheCueEditorAndEscComesBack) {
+    ASSERT_EQ(editcue_open(backdrop_), 1);
+    tick();
+
+    key(kKeyF4);  // the cursor cue's scene
+    ASSERT_TRUE(editscn_is_open());
+    EXPECT_EQ(screen_.top_window(), editscn_window());
+    EXPECT_EQ(editscn_window()->parent, editcue_window());
+    EXPECT_EQ(editscn_scene(), 4);
+    tick();
+    EXPECT_NE(row(editscn_window()->top + 1).find("FIVE"), std::string::npos);
+    key(kKeyEsc);
+    EXPECT_FALSE(editscn_is_open());
+    EXPECT_EQ(screen_.top_window(), editcue_window());
+    EXPECT_EQ(editcue_window()->active, 1);
+
+    key(kKeyF5);  // the cursor cue's chase, and from its first step the scene editor
+    ASSERT_TRUE(editchs_is_open());
+    EXPECT_EQ(editchs_chase(), 2);
+    EXPECT_EQ(editchs_window()->parent, editcue_window());
+    key(kKeyF5);
+    ASSERT_TRUE(editscn_is_open());
+    EXPECT_EQ(editscn_window()->parent, editchs_window());
+    EXPECT_EQ(editscn_scene(), 4);
+    key(kKeyEsc);
+    EXPECT_EQ(screen_.top_window(), editchs_window());
+    key(kKeyEsc);
+    EXPECT_EQ(screen_.top_window(), editcue_window());
+    key(kKeyEsc);
+    EXPECT_EQ(screen_.top_window(), backdrop_);
+}
+
+}  // namespace
+}  // namespace prismel::test
