@@ -89,7 +89,7 @@ def frame_has(slots):
 class Console:
     """The console from a scratch copy of the build's program folder."""
 
-    def __init__(self, bin_dir, name="prismel_e2e_"):
+    def __init__(self, bin_dir, name="prismel_e2e_", accessible=False):
         self.bin_dir = bin_dir
         self.folder = tempfile.mkdtemp(prefix=name)
         for f in ("prismel", "prismel-show", "PRSMDATA.DEF", "PRSMTITL.BMP"):
@@ -100,7 +100,11 @@ class Console:
         self.env = dict(os.environ, DISPLAY=self.display, PRISMEL_REMOTE_PORT="none")
         self.xvfb = None
         self.proc = None
+        self.bus = None
         self.shots = 0
+        if accessible:
+            # Qt's dialogs on the accessibility bus, read by atspi_tool.py.
+            self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
 
     # --- the show's files
     def path(self, name):
@@ -118,11 +122,26 @@ class Console:
         check(len(data) == count * size, "PRSMDATA.%s has %d bytes" % (ext, len(data)))
         return data[index * size:(index + 1) * size]
 
+    def put_record(self, ext, index, data):
+        """Overwrites one record of a show file (before the console starts)."""
+        count, size = RECORDS[ext]
+        check(len(data) == size and 0 <= index < count, "a %s record is %d bytes" % (ext, size))
+        with open(self.path("PRSMDATA." + ext), "r+b") as f:
+            f.seek(index * size)
+            f.write(data)
+
     # --- the program
     def start(self, run_screen=True):
         if not self.xvfb:
             self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(1.0)
+        if "QT_LINUX_ACCESSIBILITY_ALWAYS_ON" in self.env and not self.bus:
+            launcher = "/usr/libexec/at-spi-bus-launcher"
+            check(os.path.exists(launcher) and "DBUS_SESSION_BUS_ADDRESS" in self.env,
+                  "no session bus or accessibility bus launcher")
+            self.bus = subprocess.Popen([launcher, "--launch-immediately"], env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             time.sleep(1.0)
         self.proc = subprocess.Popen([self.path("prismel")], cwd=self.folder, env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -174,8 +193,21 @@ class Console:
         self.proc = None
         check(code == 0, "the console ended with %d" % code)
 
+    def atspi(self, *args):
+        """atspi_tool.py's output for a command on a window of the console."""
+        tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_tool.py")
+        r = subprocess.run(["/usr/bin/python3", tool, *args], env=self.env, capture_output=True, text=True,
+                           timeout=30)
+        check(r.returncode == 0, "atspi_tool %s: %s" % (" ".join(args), r.stderr.strip()))
+        return r.stdout
+
+    def click_at(self, x, y):
+        self.xdo("mousemove", str(x), str(y))
+        self.xdo("click", "1")
+        time.sleep(0.3)
+
     def stop(self):
-        for p in (self.proc, self.xvfb):
+        for p in (self.proc, self.bus, self.xvfb):
             if p and p.poll() is None:
                 p.send_signal(signal.SIGTERM)
                 try:
@@ -183,6 +215,7 @@ class Console:
                 except subprocess.TimeoutExpired:
                     p.kill()
         self.proc = None
+        self.bus = None
         self.xvfb = None
 
     def cleanup(self):
@@ -190,11 +223,11 @@ class Console:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
-def run(scenario):
+def run(scenario, accessible=False):
     """Runs scenario(console, receiver, peer_pid) with the arguments netns.sh
     passes; prints the failure and returns 1, or 0."""
     bin_dir, lines, peer = sys.argv[1], sys.argv[2], int(sys.argv[3])
-    console = Console(bin_dir)
+    console = Console(bin_dir, accessible=accessible)
     receiver = Receiver(lines)
     try:
         scenario(console, receiver, peer)

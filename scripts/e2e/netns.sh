@@ -34,4 +34,10 @@ ip link set pe2e1 netns "$peer"
 ip addr add 2.0.0.1/8 dev pe2e0
 ip link set pe2e0 up
 nsenter -t "$peer" -n sh -c 'ip link set lo up; ip addr add 2.0.0.2/8 dev pe2e1; ip link set pe2e1 up'
-python3 "$scenario" "$bin" "$lines" "$peer" "$@"
+# A session bus of its own, so a scenario can read the console's dialogs
+# through the accessibility bus.
+if command -v dbus-run-session >/dev/null; then
+  dbus-run-session -- python3 "$scenario" "$bin" "$lines" "$peer" "$@"
+else
+  python3 "$scenario" "$bin" "$lines" "$peer" "$@"
+fi
