@@ -3,7 +3,7 @@
 # side in one, joined by a veth pair on 2.0.0.0/8 to a peer namespace in
 # which a receiver records every ArtDmx. Nothing can leave the machine.
 # Needs root (namespaces), Xvfb and xdotool; exits 77 (skipped) without them.
-#   scripts/e2e/netns.sh SCENARIO.py BIN_DIR [ARGS...]
+#   scripts/e2e/netns.sh scripts/e2e/scenarios/NAME.py BIN_DIR [ARGS...]
 # The scenario gets BIN_DIR, the receiver's file and the peer's PID (for
 # nsenter, to run a fake node there) as its first three arguments.
 set -uo pipefail

@@ -8,8 +8,10 @@ must hold exactly that. Started again, GO through the cues on the run screen:
 a receiver across the veth pair must see each cue's levels on the fixtures'
 channels.
 """
+import os
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 from console import check, frame_has, run, unpack
 
 RED01 = 40   # preset colour indexes of the shipped definition file

@@ -7,8 +7,10 @@ receiver across the veth pair must see it on all four, at size 0); a scene
 of that colour; function key F1 set to the scene; on the run screen, in
 preset call mode, F1 must put the scene on the wire.
 """
+import os
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 from console import check, frame_has, run, unpack
 
 Y, M, C = 10, 200, 30

@@ -17,11 +17,12 @@ import subprocess
 import sys
 import time
 
-from console import check, frame_has, run, unpack
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from console import check, frame_has, run, unpack  # noqa: E402
 
 RED01, BLU01 = 40, 265
 RED_YMC, BLU_YMC = (255, 255, 0), (0, 234, 255)
-HERE = os.path.dirname(os.path.abspath(__file__))
+HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
 
 def levels(ymc, size=255):
