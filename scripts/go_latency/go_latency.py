@@ -16,10 +16,11 @@ import struct
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+from console import Receiver  # noqa: E402
 FIXTURES = 64
 PRESSES = 50
 
@@ -64,52 +65,6 @@ def write_show(folder):
     put("GRP", bytes(640))
 
 
-class Receiver:
-    """Follows the receiver's file: one line per ArtDmx, its monotonic arrival
-    time and the hex of its slots."""
-
-    def __init__(self, path):
-        self.path = path
-        self.lock = threading.Lock()
-        self.packets = []  # (time, data)
-        threading.Thread(target=self._follow, daemon=True).start()
-
-    def _follow(self):
-        with open(self.path, "r") as f:
-            pending = ""
-            while True:
-                chunk = f.readline()
-                if not chunk:
-                    time.sleep(0.001)
-                    continue
-                pending += chunk
-                if not pending.endswith("\n"):
-                    continue
-                parts = pending.split()
-                pending = ""
-                if len(parts) == 3:
-                    with self.lock:
-                        self.packets.append((float(parts[0]), bytes.fromhex(parts[2])))
-
-    def first_after(self, t0, want, timeout):
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            with self.lock:
-                for t, data in self.packets:
-                    if t >= t0 and data[:len(want)] == want:
-                        return t
-            time.sleep(0.001)
-        return None
-
-    def last(self):
-        with self.lock:
-            return self.packets[-1][1] if self.packets else b""
-
-    def count(self):
-        with self.lock:
-            return len(self.packets)
-
-
 def main():
     bin_dir, rx_lines = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="prismel_go_")
@@ -139,12 +94,12 @@ def main():
             want = EXPECTED[press % 3]
             t0 = time.monotonic()
             subprocess.run(["xdotool", "key", "Return"], env=env, check=True)
-            t = receiver.first_after(t0, want, 2.0)
-            if t is None:
+            hit = receiver.wait_for(lambda port, data: data[:len(want)] == want, 2.0, t0)
+            if hit is None:
                 print("press %d: no frame with the cue's levels within 2 s; last frame starts %s"
-                      % (press + 1, receiver.last()[:32].hex()), file=sys.stderr)
+                      % (press + 1, receiver.last()[2][:32].hex()), file=sys.stderr)
                 return 1
-            latencies.append((t - t0) * 1000.0)
+            latencies.append((hit[0] - t0) * 1000.0)
             time.sleep(0.25)
         ordered = sorted(latencies)
         p50 = ordered[len(ordered) // 2]

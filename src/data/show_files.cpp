@@ -6,12 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
@@ -86,15 +80,6 @@ std::size_t read_up_to(std::FILE* fp, unsigned char* buf, std::size_t limit) {
         total += got;
     }
     return total;
-}
-
-bool flush_to_disk(std::FILE* fp) {
-    if (std::fflush(fp) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(fp)) == 0;
-#else
-    return ::fsync(::fileno(fp)) == 0;
-#endif
 }
 
 std::string temporary_name(const std::string& target) { return target + ".tmp"; }
@@ -285,36 +270,6 @@ int write_all_tables(const ShowData& show, const std::string& folder) {
 std::string with_trailing_separator(const std::string& folder) {
     if (is_separator_at_end(folder)) return folder;
     return folder + kSeparator;
-}
-
-bool copy_file_whole(const std::string& source, const std::string& target) {
-    std::FILE* in = std::fopen(source.c_str(), "rb");
-    if (!in) return false;
-    std::string temp = temporary_name(target);
-    std::FILE* out = std::fopen(temp.c_str(), "w+b");
-    if (!out) {
-        std::fclose(in);
-        return false;
-    }
-    std::vector<unsigned char> buf(64 * 1024);
-    bool ok = true;
-    for (;;) {
-        std::size_t got = std::fread(buf.data(), 1, buf.size(), in);
-        if (got > 0 && std::fwrite(buf.data(), 1, got, out) != got) {
-            ok = false;
-            break;
-        }
-        if (got < buf.size()) break;
-    }
-    ok = !std::ferror(in) && ok;
-    std::fclose(in);
-    ok = flush_to_disk(out) && ok;
-    ok = (std::fclose(out) == 0) && ok;
-    if (!ok) {
-        remove_quietly(temp);
-        return false;
-    }
-    return replace_with(temp, target);
 }
 
 int save_show_to_folder(const std::string& data_folder, const std::string& folder, MessageLine* line) {

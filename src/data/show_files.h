@@ -55,8 +55,5 @@ int save_show_to_folder(const std::string& data_folder, const std::string& folde
 // The same from `folder` into the data folder.
 int load_show_from_folder(const std::string& data_folder, const std::string& folder, MessageLine* line);
 
-// Replaces `target` by a copy of `source` through a temporary file beside
-// the target, so the target is either the old file or the complete copy.
-bool copy_file_whole(const std::string& source, const std::string& target);
 
 }  // namespace prismel

@@ -30,14 +30,6 @@ bool is_plain_folder(const fs::directory_entry& e) {
     return e.symlink_status(ec).type() == fs::file_type::directory && !ec;
 }
 
-bool flush_to_disk(std::FILE* fp) {
-    if (std::fflush(fp) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(fp)) == 0;
-#else
-    return ::fsync(::fileno(fp)) == 0;
-#endif
-}
 
 class SystemFileSystem : public FileSystem {
 public:
@@ -133,6 +125,15 @@ private:
 FileSystem* g_installed = nullptr;
 
 }  // namespace
+
+bool flush_to_disk(std::FILE* fp) {
+    if (std::fflush(fp) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(fp)) == 0;
+#else
+    return ::fsync(::fileno(fp)) == 0;
+#endif
+}
 
 FileSystem& system_file_system() {
     static SystemFileSystem fs;

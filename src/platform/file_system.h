@@ -7,6 +7,7 @@
 // Paths are the platform's own bytes (UTF-8 here, the ANSI code page on
 // Windows), as the program folder is kept; names the operator types are
 // CP932 and go through native_name_of / cp932_name_of at this edge.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
 FileSystem& file_system();
 void set_file_system(FileSystem* fs);  // nullptr: the system's again
 FileSystem& system_file_system();
+
+// Flushes a written file and puts it on the disk: false when either failed.
+bool flush_to_disk(std::FILE* fp);
 
 // A name typed in CP932 as the platform writes it, and back for display.
 std::string native_name_of(const std::string& cp932);

@@ -320,15 +320,5 @@ TEST(LoadShow, CopiesFromTheFolderIntoTheDataFolder) {
         EXPECT_EQ(read_bytes(show_file_name(data.folder(), t)), random_image(t, 5));
 }
 
-TEST(CopyFile, FailedCopyLeavesTheTarget) {
-    TempDir dir;
-    write_bytes(dir.file("target"), {1, 2, 3});
-    EXPECT_FALSE(copy_file_whole(dir.file("missing"), dir.file("target")));
-    EXPECT_EQ(read_bytes(dir.file("target")), (Bytes{1, 2, 3}));
-    write_bytes(dir.file("source"), {});
-    EXPECT_TRUE(copy_file_whole(dir.file("source"), dir.file("target")));
-    EXPECT_TRUE(read_bytes(dir.file("target")).empty());
-}
-
 }  // namespace
 }  // namespace prismel

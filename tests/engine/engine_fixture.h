@@ -4,7 +4,11 @@
 // shows.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "engine/Prsm_exe.h"
 #include "platform/simulated_remote_port.h"
@@ -66,5 +70,41 @@ protected:
     PlaybackEngine engine_;
     DmxFrame frame_{};
 };
+
+// The output thread's part in a stress test: the engine stepped flat out on
+// another thread while work(0), work(1), ... run on this one until the time
+// is up or `limit` calls were made. Every show the stress tests build lights
+// slots 0-63 alike, so a frame whose first 64 slots differ was rendered from
+// a half-changed state: it counts as torn.
+struct StressResult {
+    long steps = 0, torn = 0, calls = 0;
+};
+
+inline StressResult stress_against_step(PlaybackEngine& engine, const std::function<void(int)>& work,
+                                        int milliseconds, long limit) {
+    std::atomic<bool> stop{false};
+    std::atomic<long> steps{0}, torn{0};
+    std::thread output([&] {
+        DmxFrame frame{};
+        while (!stop.load(std::memory_order_relaxed)) {
+            engine.step(frame);
+            for (int f = 1; f < kFixtures; ++f) {
+                if (frame[f] != frame[0]) {
+                    torn.fetch_add(1);
+                    break;
+                }
+            }
+            steps.fetch_add(1, std::memory_order_relaxed);
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    StressResult r;
+    for (int i = 0; std::chrono::steady_clock::now() < until && r.calls < limit; ++i, ++r.calls) work(i);
+    stop = true;
+    output.join();
+    r.steps = steps.load();
+    r.torn = torn.load();
+    return r;
+}
 
 }  // namespace prismel::test

@@ -3,10 +3,6 @@
 // fixtures alike and every edit keeps it so, so a frame that is not uniform
 // was rendered from a half-written table. Under ThreadSanitizer it also
 // proves that the edits never race with the step.
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "engine/show_edit.h"
 #include "engine_fixture.h"
 
@@ -59,39 +55,22 @@ protected:
 };
 
 TEST_F(TableEditStress, NoStepRendersAHalfWrittenTable) {
-    std::atomic<bool> stop{false};
-    std::atomic<long> steps{0}, torn{0};
-    std::thread output([&] {
-        DmxFrame frame{};
-        while (!stop.load(std::memory_order_relaxed)) {
-            engine_.step(frame);
-            for (int f = 1; f < kFixtures; ++f) {
-                if (frame[f] != frame[0]) {
-                    torn.fetch_add(1);
-                    break;
-                }
+    const StressResult r = stress_against_step(
+        engine_,
+        [this](int i) {
+            edit(i % 5, i);
+            if (i % 50 == 0) engine_.go_to_cue(i / 50 % 2);
+            if (i % 70 == 0) {
+                // An engine operation inside an edit: the guard nests.
+                ShowEdit guard(engine_);
+                engine_.call_scene(i % 4, sd(0));
+                engine_.start_chase(0, sd(1), sd(0), 0);
             }
-            steps.fetch_add(1, std::memory_order_relaxed);
-        }
-    });
-
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
-    long edits = 0;
-    for (int i = 0; std::chrono::steady_clock::now() < until && edits < 1000000; ++i, ++edits) {
-        edit(i % 5, i);
-        if (i % 50 == 0) engine_.go_to_cue(i / 50 % 2);
-        if (i % 70 == 0) {
-            // An engine operation inside an edit: the guard nests.
-            ShowEdit guard(engine_);
-            engine_.call_scene(i % 4, sd(0));
-            engine_.start_chase(0, sd(1), sd(0), 0);
-        }
-    }
-    stop = true;
-    output.join();
-    EXPECT_EQ(torn.load(), 0);
-    EXPECT_GT(steps.load(), 100);
-    EXPECT_GT(edits, 100);
+        },
+        1500, 1000000);
+    EXPECT_EQ(r.torn, 0);
+    EXPECT_GT(r.steps, 100);
+    EXPECT_GT(r.calls, 100);
     EXPECT_EQ(engine_.hold_count(), 0);
 }
 
