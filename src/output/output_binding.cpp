@@ -34,7 +34,9 @@ void TArtnetThread::take_new_settings() {
 }
 
 void TArtnetThread::configure(const OutputSettings& s) {
-    const bool rebind = !bound_ || s.interface != settings_.interface;
+    // The automatic choice adds its Art-Net address only for Art-Net.
+    const bool rebind = !bound_ || s.interface != settings_.interface ||
+                        (s.interface.empty() && sends_artnet(s.protocol) != sends_artnet(settings_.protocol));
     if (rebind || !sends_sacn(s.protocol) || s.cid != settings_.cid || s.sacn_universe != settings_.sacn_universe)
         end_sacn_stream();
     settings_ = s;
@@ -57,7 +59,7 @@ void TArtnetThread::bind_automatic() {
     AddressChoice choice = choose_address(network_->local_addresses());
     Ipv4 own = choice.own;
     Ipv4 mask = choice.mask;
-    if (choice.needs_alias) {
+    if (choice.needs_alias && sends_artnet(settings_.protocol)) {
         std::string error;
         if (network_->add_address(choice.alias, error)) {
             alias_ = choice.alias;

@@ -237,3 +237,16 @@ TEST(OutputThreadSettings, ChangesTakeEffectWhileTheLoopRuns) {
     EXPECT_EQ(sacn_times.front(), 220);
     EXPECT_EQ(t.status(), OutputStatus::no_socket) << "after the loop ended";
 }
+
+TEST(OutputThreadSettings, SacnAloneAddsNoArtnetAddress) {
+    Rig rig({row({{192, 168, 1, 10}}, 24, 2)});
+    TArtnetThread& t = rig.create(with(Protocol::sacn));
+    EXPECT_TRUE(rig.world->added.empty());
+    EXPECT_EQ(t.own_address_text(), "192.168.1.10");
+    EXPECT_EQ(dotted(rig.world->opened.at(0).multicast_address), "192.168.1.10");
+    t.set_output_settings(with(Protocol::both));
+    EXPECT_EQ(rig.world->added.size(), 1u) << "Art-Net wants its 2.x address";
+    EXPECT_EQ(t.own_address_text(), "2.168.1.10");
+    t.set_output_settings(with(Protocol::sacn));
+    EXPECT_EQ(rig.world->removed.size(), 1u);
+}
