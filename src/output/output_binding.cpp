@@ -1,8 +1,6 @@
 // Where the output thread speaks from: the automatic Art-Net address (added
 // as an alias when the machine has none) or the interface the operator
 // chose, and the sockets the protocols in use need there.
-#include <cstring>
-
 #include "output/artnet_thread.h"
 #include "output/network_setup.h"
 #include "platform/text_codec.h"
@@ -31,6 +29,8 @@ void TArtnetThread::take_new_settings() {
         s = requested_;
     }
     configure(s);
+    // Unicast waits for the nodes' answers: ask at once.
+    if (s.delivery == Delivery::unicast) send_poll();
 }
 
 void TArtnetThread::configure(const OutputSettings& s) {

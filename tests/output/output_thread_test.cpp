@@ -250,3 +250,13 @@ TEST(OutputThreadSettings, SacnAloneAddsNoArtnetAddress) {
     t.set_output_settings(with(Protocol::sacn));
     EXPECT_EQ(rig.world->removed.size(), 1u);
 }
+
+TEST(OutputThreadSettings, TurningToUnicastAsksTheNodesAtOnce) {
+    Rig rig;
+    TArtnetThread& t = rig.create(with(Protocol::artnet));
+    rig.run_for(300ms, [&](FakeWorld&, nanoseconds since) {
+        if (since == 100ms) t.set_output_settings(with(Protocol::artnet, Delivery::unicast));
+    });
+    EXPECT_EQ(rig.times_ms(rig.world->sent_with(0x2000)), std::vector<long>{100});
+    EXPECT_EQ(rig.times_ms(rig.dmx()), (std::vector<long>{0, 120})) << "the next frame goes out on the new sockets";
+}
