@@ -13,7 +13,7 @@ namespace prismel {
 namespace {
 
 constexpr int kDigits = 16;
-constexpr int kListWidth = 280;
+constexpr int kListWidth = 380;
 constexpr int kListHeight = 180;
 
 QString ui(const char* cp932) { return QString::fromStdString(to_utf8(cp932)); }
@@ -48,6 +48,22 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     PropBtn->setAutoDefault(false);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
+    OutputGroupBox = new QGroupBox(ui(sj("出力")), this);
+    InterfaceComboBox = new QComboBox(OutputGroupBox);
+    DeliveryComboBox = new QComboBox(OutputGroupBox);
+    for (artnet::Delivery d : {artnet::Delivery::broadcast, artnet::Delivery::unicast})
+        DeliveryComboBox->addItem(ui(artnet::delivery_item(d)));
+    ProtocolComboBox = new QComboBox(OutputGroupBox);
+    for (artnet::Protocol p : {artnet::Protocol::artnet, artnet::Protocol::sacn, artnet::Protocol::both})
+        ProtocolComboBox->addItem(ui(artnet::protocol_item(p)));
+    auto* output = new QGridLayout(OutputGroupBox);
+    output->addWidget(new QLabel(ui(sj("インターフェイス")), OutputGroupBox), 0, 0);
+    output->addWidget(InterfaceComboBox, 0, 1);
+    output->addWidget(new QLabel(ui(sj("送り方")), OutputGroupBox), 1, 0);
+    output->addWidget(DeliveryComboBox, 1, 1);
+    output->addWidget(new QLabel(ui(sj("プロトコル")), OutputGroupBox), 2, 0);
+    output->addWidget(ProtocolComboBox, 2, 1);
+    output->setColumnStretch(1, 1);
 
     auto* port = new QGridLayout(GroupBox4);
     port->addWidget(new QLabel(QStringLiteral("SUB-NET"), GroupBox4), 0, 0);
@@ -74,6 +90,7 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     buttons->addWidget(OKBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ArtNetGroupBox);
+    layout->addWidget(OutputGroupBox);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -83,6 +100,8 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     // Only the operator's choice writes the universe, not the selection at show.
     connect(OsubComboBox, &QComboBox::activated, this, &TArtNetDlg::OsubComboBoxChange);
     connect(OidComboBox, &QComboBox::activated, this, &TArtNetDlg::OsubComboBoxChange);
+    for (QComboBox* box : {InterfaceComboBox, DeliveryComboBox, ProtocolComboBox})
+        connect(box, &QComboBox::activated, this, &TArtNetDlg::OutputComboBoxChange);
     connect(ScanBtn, &QPushButton::clicked, this, &TArtNetDlg::ScanBtnClick);
     connect(PropBtn, &QPushButton::clicked, this, &TArtNetDlg::PropActionExecute);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -96,12 +115,38 @@ void TArtNetDlg::FormShow() {
     const artnet::PortChoice c = artnet::port_choice(link_.universe());
     OsubComboBox->setCurrentIndex(c.sub_net);
     OidComboBox->setCurrentIndex(c.id);
+    show_output_settings();
     // A dialog opened anew lists the nodes already known, changed or not.
     rebuild_list();
 }
 
+void TArtNetDlg::show_output_settings() {
+    const artnet::OutputSettings s = link_.output_settings();
+    InterfaceComboBox->clear();
+    interface_values_.clear();
+    for (const artnet::InterfaceItem& item : artnet::interface_items(link_.interfaces(), s.interface)) {
+        InterfaceComboBox->addItem(ui(item.text));
+        interface_values_.push_back(item.value);
+        if (item.value == s.interface) InterfaceComboBox->setCurrentIndex(InterfaceComboBox->count() - 1);
+    }
+    DeliveryComboBox->setCurrentIndex(s.delivery == artnet::Delivery::unicast ? 1 : 0);
+    ProtocolComboBox->setCurrentIndex(static_cast<int>(s.protocol));
+}
+
 void TArtNetDlg::OsubComboBoxChange() {
     link_.set_universe(artnet::tx_universe_of({OsubComboBox->currentIndex(), OidComboBox->currentIndex()}));
+    rebuild_list();  // which nodes get unicast follows the universe
+}
+
+void TArtNetDlg::OutputComboBoxChange() {
+    artnet::OutputSettings s = link_.output_settings();
+    const int chosen = InterfaceComboBox->currentIndex();
+    if (chosen >= 0 && chosen < int(interface_values_.size())) s.interface = interface_values_[size_t(chosen)];
+    s.delivery = DeliveryComboBox->currentIndex() == 1 ? artnet::Delivery::unicast : artnet::Delivery::broadcast;
+    const int p = ProtocolComboBox->currentIndex();
+    s.protocol = p == 1 ? artnet::Protocol::sacn : p == 2 ? artnet::Protocol::both : artnet::Protocol::artnet;
+    link_.set_output_settings(s);
+    rebuild_list();
 }
 
 void TArtNetDlg::ScanBtnClick() {
@@ -126,7 +171,11 @@ void TArtNetDlg::rebuild_list() {
     // listed at the next tick rather than lost.
     nodes->take_changed();
     listed_ = nodes->entries();
-    for (const artnet::NodeEntry& n : listed_) NodeListBox->addItem(ui(artnet::node_line(n)));
+    const int universe = link_.universe();
+    const artnet::OutputSettings settings = link_.output_settings();
+    const bool unicast = nodes->unicast_targets(universe & 0x7FFF).count > 0;
+    for (const artnet::NodeEntry& n : listed_)
+        NodeListBox->addItem(ui(artnet::node_line(n, artnet::node_reach(n, settings, universe, unicast))));
     PropActionUpdate();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The DMX interface settings: the output port (sub-net and universe ID) the
-// console sends ArtDmx to, its own Art-Net address, and the nodes that
-// answered its polls, with a scan and the details of one node.
+// console sends ArtDmx to, its own Art-Net address, the nodes that answered
+// its polls and how each is reached, with a scan and the details of one node;
+// and the output group: the interface, the ArtDmx delivery and the protocols.
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "output/artnet_nodes.h"
@@ -38,6 +40,10 @@ public:
     QPushButton* PropBtn = nullptr;
     QPushButton* OKBtn = nullptr;
     QTimer* Timer1 = nullptr;
+    QGroupBox* OutputGroupBox = nullptr;
+    QComboBox* InterfaceComboBox = nullptr;
+    QComboBox* DeliveryComboBox = nullptr;   // broadcast, unicast
+    QComboBox* ProtocolComboBox = nullptr;   // Art-Net, sACN, both
 
     // How the details dialog is shown; modal by default. Tests look at it
     // without running its loop.
@@ -51,6 +57,9 @@ public:
     void Timer1Timer();
     void PropActionUpdate();
     void PropActionExecute();
+    // Any of the output group's lists chosen by the operator: the new output
+    // settings, in force at once.
+    void OutputComboBoxChange();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -58,11 +67,14 @@ protected:
 
 private:
     void rebuild_list();
+    void show_output_settings();
 
     NodeLink& link_;
     // The entries behind the lines of the list, as they were listed: the
     // details show the node the operator picked even if a scan follows.
     std::vector<artnet::NodeEntry> listed_;
+    // The setting each item of the interface list stands for, byte for byte.
+    std::vector<std::string> interface_values_;
 };
 
 // The options menu's "DMXインターフェイスの設定(&I)": shows the node dialog

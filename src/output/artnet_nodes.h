@@ -1,12 +1,16 @@
 #pragma once
 // The Art-Net nodes that answered this console's polls. The output thread
-// adds to the list; the node dialog and the play command read it and the
-// scan button clears it, so every access goes through one lock.
+// adds to the list, refreshes it and lets silent nodes age out; the node
+// dialog and the play command read it and the scan button clears it, so every
+// access goes through one lock. The list has a fixed size whatever arrives.
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <vector>
+
+#include "output/artnet_protocol.h"
 
 namespace prismel::artnet {
 
@@ -41,15 +45,32 @@ constexpr uint8_t kPortProtocolMask = 0x3F;  // 0 = DMX512
 int port_address(const NodeEntry& n, uint8_t sw);
 // True when some DMX512 port of n outputs tx_universe or inputs rx_universe.
 bool node_is_marked(const NodeEntry& n, int tx_universe, int rx_universe);
+// True when some DMX512 output port of n takes the port-address universe:
+// the node asked for it, and unicast ArtDmx goes to it.
+bool node_wants(const NodeEntry& n, int universe);
+
+constexpr int kNodeCapacity = 15;
+
+// The nodes ArtDmx of one universe goes to by unicast.
+struct UnicastTargets {
+    std::array<Ipv4, kNodeCapacity> to{};
+    int count = 0;
+};
 
 class NodeList {
 public:
-    static constexpr int kCapacity = 15;
+    static constexpr int kCapacity = kNodeCapacity;
+    using Time = std::chrono::nanoseconds;
     enum class Added { yes, duplicate, full };
 
-    // Appends e unless a node of the same IP is listed or the list is full;
-    // sets the changed flag when it appends.
-    Added add(const NodeEntry& e);
+    // Appends e, seen at now, unless the list is full. A node of the same IP
+    // already listed is refreshed instead: its entry replaced (the changed
+    // flag set when it differs) and its age restarted. A node that wants
+    // wanted_universe but finds the list full is remembered as unlisted.
+    Added add(const NodeEntry& e, Time now = {}, int wanted_universe = -1);
+    // Drops the nodes not heard from since now - max_age, and forgets an
+    // unlisted node as old. True (and the changed flag set) when a node went.
+    bool expire(Time now, Time max_age);
     // Empties the list (the scan button) and sets the changed flag.
     void clear();
     int count() const;
@@ -59,12 +80,18 @@ public:
     bool changed() const;
     // Returns the changed flag and clears it.
     bool take_changed();
+    // The listed nodes that want universe, in list order. None while a node
+    // that wants it could not be listed: it is reached only by broadcast.
+    UnicastTargets unicast_targets(int universe) const;
 
 private:
     mutable std::mutex mutex_;
     std::array<NodeEntry, kCapacity> entries_{};
+    std::array<Time, kCapacity> seen_{};
     int count_ = 0;
     bool changed_ = false;
+    bool unlisted_wanting_ = false;
+    Time unlisted_seen_{};
 };
 
 }  // namespace prismel::artnet

@@ -49,7 +49,8 @@ Received handle_datagram(const uint8_t* data, size_t n, const ReceiveContext& ct
         NodeEntry e;
         if (!parse_poll_reply(data, n, e) || is_own_reply(e)) return Received::ignored;
         e.marked = node_is_marked(e, ctx.tx_universe, ctx.rx_universe) ? 1 : 0;
-        return ctx.nodes.add(e) == NodeList::Added::yes ? Received::node_added : Received::ignored;
+        const NodeList::Added added = ctx.nodes.add(e, ctx.now, ctx.tx_universe);
+        return added == NodeList::Added::yes ? Received::node_added : Received::ignored;
     }
     default:
         return Received::ignored;

@@ -12,12 +12,13 @@ struct ReceiveContext {
     NodeList& nodes;
     int tx_universe;
     int rx_universe;
+    NodeList::Time now{};  // when the datagram was read: a listed node's age starts again
 };
 
 enum class Received {
     ignored,     // too short, not Art-Net, an OpCode not handled, or a reply not listed
     poll,        // an ArtPoll: the caller answers with its reply
-    node_added,  // an ArtPollReply from a node not listed before
+    node_added,  // an ArtPollReply from a node not listed before (a listed one is refreshed)
 };
 
 Received handle_datagram(const uint8_t* data, size_t n, const ReceiveContext& ctx);

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <vector>
 
 #include "output/artnet_receive.h"
-#include "output/network_setup.h"
-#include "platform/text_codec.h"
+#include "output/sacn_packets.h"
 
 namespace prismel::artnet {
 
@@ -31,48 +31,24 @@ void raise_thread_priority() {
 
 }  // namespace
 
-TArtnetThread::TArtnetThread() : TArtnetThread(make_system_network(), make_monotonic_clock()) {}
+TArtnetThread::TArtnetThread() : TArtnetThread(OutputSettings{}) {}
 
-TArtnetThread::TArtnetThread(std::unique_ptr<Network> network, std::unique_ptr<LoopClock> clock)
-    : network_(std::move(network)), clock_(std::move(clock)) {
-    set_up();
+TArtnetThread::TArtnetThread(const OutputSettings& settings)
+    : TArtnetThread(make_system_network(), make_monotonic_clock(), settings) {}
+
+TArtnetThread::TArtnetThread(std::unique_ptr<Network> network, std::unique_ptr<LoopClock> clock,
+                             const OutputSettings& settings)
+    : network_(std::move(network)), clock_(std::move(clock)), requested_(settings) {
+    build_poll(poll_);
+    build_dmx(dmx_);
+    configure(settings);
+    force_next_ = false;  // the loop sends its first frame anyway
 }
 
 TArtnetThread::~TArtnetThread() {
     terminate();
     join();
     clean_up();
-}
-
-void TArtnetThread::set_up() {
-    AddressChoice choice = choose_address(network_->local_addresses());
-    own_ = choice.own;
-    Ipv4 mask = choice.mask;
-    if (choice.needs_alias) {
-        std::string error;
-        if (network_->add_address(choice.alias, error)) {
-            alias_ = choice.alias;
-            alias_added_ = true;
-            own_ = alias_.address;
-            mask = prefix_mask(alias_.prefix);
-        } else {
-            error_text_ = error;
-        }
-    }
-    broadcast_ = directed_broadcast(own_, mask);
-    own_address_text_ = dotted(own_);
-
-    build_poll(poll_);
-    build_dmx(dmx_);
-    build_reply(reply_, own_);
-
-    std::string error;
-    socket_ = network_->open_socket(kUdpPort, error);
-    if (!socket_) {
-        error_text_ = std::string(sj("ソケットの初期化に失敗しました")) + " (" + error + ")";
-        return;
-    }
-    socket_ready_.store(true);
 }
 
 bool TArtnetThread::start(bool raise_priority) {
@@ -92,19 +68,64 @@ void TArtnetThread::send_poll() {
     socket_->send_to(broadcast_, kUdpPort, poll_.data(), poll_.size());
 }
 
-void TArtnetThread::send_frame(bool forced) {
+// The loop owns the sockets once it runs: it reads them without the lock.
+void TArtnetThread::send_outputs(bool forced) {
+    if (!socket_ready_.load()) return;
+    const bool force_next = force_next_;
+    force_next_ = false;
+    if (socket_) send_artnet(forced || force_next);
+    if (sacn_socket_) send_sacn(force_next);
+}
+
+void TArtnetThread::send_artnet(bool forced) {
     if (!forced && std::memcmp(frame_.data(), dmx_data(dmx_), frame_.size()) == 0) return;
-    set_dmx_universe(dmx_, tx_universe.load(std::memory_order_relaxed));
+    const int universe = tx_universe.load(std::memory_order_relaxed) & 0x7FFF;
+    set_dmx_universe(dmx_, universe);
     std::memcpy(dmx_data(dmx_), frame_.data(), frame_.size());
+    if (settings_.delivery == Delivery::unicast) {
+        const UnicastTargets targets = nodes.unicast_targets(universe);
+        for (int i = 0; i < targets.count; ++i)
+            socket_->send_to(targets.to[size_t(i)], kUdpPort, dmx_.data(), dmx_.size());
+        if (targets.count > 0) return;
+    }
     socket_->send_to(broadcast_, kUdpPort, dmx_.data(), dmx_.size());
 }
 
-void TArtnetThread::receive_pending() {
+void TArtnetThread::send_sacn(bool forced) {
+    const auto universe = uint16_t(sacn_universe_of(settings_, tx_universe.load(std::memory_order_relaxed)));
+    if (sacn_.started() && sacn_.universe() != universe) end_sacn_stream();
+    if (!sacn_.started()) sacn_.start(settings_.cid, universe);
+    if (const sacn::DataPacket* p = sacn_.frame(frame_.data(), forced))
+        sacn_socket_->send_to(sacn::multicast_group(universe), sacn::kPort, p->data(), p->size());
+}
+
+// A receiver stops waiting for a stream that says it ended.
+void TArtnetThread::end_sacn_stream() {
+    if (!sacn_.started()) return;
+    if (socket_ready_.load() && sacn_socket_) {
+        const Ipv4 group = sacn::multicast_group(sacn_.universe());
+        for (int i = 0; i < sacn::Stream::kTerminatePackets; ++i) {
+            const sacn::DataPacket& p = sacn_.terminate_packet();
+            sacn_socket_->send_to(group, sacn::kPort, p.data(), p.size());
+        }
+    }
+    sacn_.stop();
+}
+
+void TArtnetThread::send_discovery() {
+    if (!socket_ready_.load() || !sacn_socket_) return;
+    const auto universe = uint16_t(sacn_universe_of(settings_, tx_universe.load(std::memory_order_relaxed)));
+    const std::vector<uint8_t> p = sacn::build_discovery(settings_.cid, {universe});
+    sacn_socket_->send_to(sacn::multicast_group(sacn::kDiscoveryUniverse), sacn::kPort, p.data(), p.size());
+}
+
+void TArtnetThread::receive_pending(nanoseconds now) {
+    if (!socket_ready_.load() || !socket_) return;
     for (int i = 0; i < kMaxDatagramsPerPass; ++i) {
         long n = socket_->receive(receive_buffer_.data(), receive_buffer_.size());
         if (n < 0) return;
         ReceiveContext ctx{nodes, tx_universe.load(std::memory_order_relaxed),
-                           receive_universe.load(std::memory_order_relaxed)};
+                           receive_universe.load(std::memory_order_relaxed), now};
         if (handle_datagram(receive_buffer_.data(), size_t(n), ctx) == Received::poll) {
             set_reply_counter(reply_, replies_sent_++);
             socket_->send_to(broadcast_, kUdpPort, reply_.data(), reply_.size());
@@ -114,12 +135,15 @@ void TArtnetThread::receive_pending() {
 
 void TArtnetThread::execute(bool raise_priority) {
     if (raise_priority) raise_thread_priority();
-    const bool ready = socket_ready_.load();
     nanoseconds now = clock_->now();
     nanoseconds frame_due = now + kPeriod;
     nanoseconds poll_due = now + kPollInterval;
+    nanoseconds discovery_due = now + kDiscoveryInterval;
     unsigned frame_counter = 0;
-    if (ready) send_frame(true);
+    send_outputs(true);
+    // Unicast waits for the nodes' answers: ask at once rather than in 2 s.
+    if (settings_.delivery == Delivery::unicast) send_poll();
+    send_discovery();
     while (!terminated_.load()) {
         clock_->sleep_until(frame_due);
         if (terminated_.load()) break;
@@ -128,30 +152,28 @@ void TArtnetThread::execute(bool raise_priority) {
         ++frame_counter;
         bool forced = frame_counter % kKeepAliveFrames == 0;
         if (step_hook_) step_hook_(frame_.data());
-        if (!ready) continue;
-        send_frame(forced);
-        receive_pending();
+        send_outputs(forced);
+        receive_pending(now);
         if (now >= poll_due) {
+            nodes.expire(now, kNodeMaxAge);
             send_poll();
             poll_due = next_deadline(poll_due, now, kPollInterval);
         }
+        if (now >= discovery_due) {
+            send_discovery();
+            discovery_due = next_deadline(discovery_due, now, kDiscoveryInterval);
+        }
+        if (!settings_.interface.empty() && frame_counter % kInterfaceCheckFrames == 0) check_interface();
+        take_new_settings();
     }
+    end_sacn_stream();
     clean_up();
 }
 
 void TArtnetThread::clean_up() {
     if (cleaned_up_) return;
     cleaned_up_ = true;
-    {
-        std::lock_guard lock(socket_mutex_);
-        socket_ready_.store(false);
-        socket_.reset();
-    }
-    if (alias_added_) {
-        std::string error;
-        if (!network_->remove_address(alias_, error)) error_text_ = error;
-        alias_added_ = false;
-    }
+    release_output();
 }
 
 }  // namespace prismel::artnet

@@ -39,6 +39,7 @@ std::vector<LocalAddress> read_local_addresses() {
         row.if_name = i->ifa_name ? i->ifa_name : "";
         row.if_index = i->ifa_name ? index_of(i->ifa_name) : 0;
         row.up = (i->ifa_flags & IFF_UP) != 0;
+        row.running = (i->ifa_flags & IFF_RUNNING) != 0;
         row.loopback = (i->ifa_flags & IFF_LOOPBACK) != 0;
         rows.push_back(row);
     }

@@ -13,8 +13,8 @@
 
 namespace prismel::artnet {
 
-// One UDP socket bound to any local address, broadcasting allowed.
-// send_to may be called from two threads at once (the loop and a scan).
+// One UDP socket, made as a SocketSetup says. send_to may be called from two
+// threads at once (the loop and a scan).
 class UdpSocket {
 public:
     virtual ~UdpSocket() = default;
@@ -31,7 +31,20 @@ struct LocalAddress {
     unsigned if_index = 0;
     std::string if_name;
     bool up = false;
+    bool running = false;   // it has a carrier (a cable, a peer)
     bool loopback = false;  // the interface is a loopback one
+};
+
+// How a socket is made.
+struct SocketSetup {
+    uint16_t port = 0;       // local port; 0: any free one
+    std::string device;      // sends and receives through this interface only; empty: any
+    bool broadcast = false;  // broadcasting allowed, never through a gateway
+    // Multicast leaves through the interface of this index (0: the one of
+    // the address), one hop, and is not looped back.
+    bool multicast = false;
+    unsigned multicast_if = 0;
+    Ipv4 multicast_address;
 };
 
 // An address added to an interface, kept to remove it again.
@@ -50,7 +63,7 @@ public:
     virtual bool add_address(const AddedAddress& a, std::string& error) = 0;
     virtual bool remove_address(const AddedAddress& a, std::string& error) = 0;
     // nullptr and error set when the socket cannot be made or bound.
-    virtual std::unique_ptr<UdpSocket> open_socket(uint16_t port, std::string& error) = 0;
+    virtual std::unique_ptr<UdpSocket> open_socket(const SocketSetup& setup, std::string& error) = 0;
 };
 
 // A monotonic clock the loop sleeps on, in nanoseconds from any origin.

@@ -15,6 +15,7 @@ AddressChoice choose_address(const std::vector<LocalAddress>& rows) {
         if (usable(r) && r.address.b[0] == 2) {
             c.own = r.address;
             c.mask = r.mask;
+            c.if_index = r.if_index;
             return c;
         }
     }
@@ -22,6 +23,7 @@ AddressChoice choose_address(const std::vector<LocalAddress>& rows) {
         if (!usable(r) || r.address == kLoopback) continue;
         c.own = r.address;
         c.mask = r.mask;
+        c.if_index = r.if_index;
         c.needs_alias = true;
         c.alias.if_index = r.if_index;
         c.alias.address = Ipv4{{2, r.address.b[1], r.address.b[2], r.address.b[3]}};
@@ -30,7 +32,10 @@ AddressChoice choose_address(const std::vector<LocalAddress>& rows) {
         return c;
     }
     for (const LocalAddress& r : rows) {
-        if (r.address == kLoopback) c.mask = r.mask;
+        if (r.address == kLoopback) {
+            c.mask = r.mask;
+            c.if_index = r.if_index;
+        }
     }
     return c;
 }

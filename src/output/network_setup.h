@@ -11,6 +11,7 @@ namespace prismel::artnet {
 struct AddressChoice {
     Ipv4 own = kLoopback;
     Ipv4 mask = Ipv4{{255, 0, 0, 0}};
+    unsigned if_index = 0;  // the interface of own
     bool needs_alias = false;
     AddedAddress alias;  // to add when needs_alias; own and mask then are the interface's
 };

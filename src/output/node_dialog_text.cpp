@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/text_codec.h"
+
 namespace prismel::artnet {
 
 PortChoice port_choice(int tx_universe) {
@@ -24,6 +26,43 @@ std::string node_address_text(const NodeEntry& n) {
 
 std::string node_line(const NodeEntry& n) {
     return (n.marked ? "*" : " ") + node_address_text(n) + " : " + field_text(n.short_name);
+}
+
+Reach node_reach(const NodeEntry& n, const OutputSettings& s, int universe, bool unicast_targets) {
+    if (!sends_artnet(s.protocol)) return Reach::none;
+    if (s.delivery == Delivery::broadcast || !unicast_targets) return Reach::broadcast;
+    return node_wants(n, universe & 0x7FFF) ? Reach::unicast : Reach::none;
+}
+
+std::string node_line(const NodeEntry& n, Reach reach) {
+    switch (reach) {
+    case Reach::unicast: return node_line(n) + "  " + sj("ユニキャスト");
+    case Reach::broadcast: return node_line(n) + "  " + sj("ブロードキャスト");
+    default: return node_line(n);
+    }
+}
+
+std::vector<InterfaceItem> interface_items(const std::vector<InterfaceOption>& options, const std::string& chosen) {
+    std::vector<InterfaceItem> items{{sj("自動"), ""}};
+    bool listed = chosen.empty(), present = false;
+    for (const InterfaceOption& o : options) {
+        items.push_back({o.name + " (" + dotted(o.address) + ")", o.name});
+        listed |= o.name == chosen;
+        present |= dotted(o.address) == chosen;
+    }
+    // A setting by address stays one, and a missing interface stays chosen.
+    if (!listed) items.push_back({present ? chosen : chosen + " (" + sj("なし") + ")", chosen});
+    return items;
+}
+
+std::string delivery_item(Delivery d) { return d == Delivery::unicast ? sj("ユニキャスト") : sj("ブロードキャスト"); }
+
+std::string protocol_item(Protocol p) {
+    switch (p) {
+    case Protocol::sacn: return "sACN";
+    case Protocol::both: return "Art-Net + sACN";
+    default: return "Art-Net";
+    }
 }
 
 namespace {

@@ -4,8 +4,11 @@
 // dialogs convert them only when they hand them to a widget.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "output/artnet_nodes.h"
+#include "output/interface_choice.h"
+#include "output/output_config.h"
 
 namespace prismel::artnet {
 
@@ -31,6 +34,27 @@ std::string node_address_text(const NodeEntry& n);
 // One line of the node list: "*" for a marked node, a blank otherwise, the
 // address and the short name.
 std::string node_line(const NodeEntry& n);
+
+// How ArtDmx reaches a node: not at all (sACN only, or unicast to others),
+// by broadcast, or sent to it alone.
+enum class Reach { none, broadcast, unicast };
+// others_unicast: some listed node is sent to by unicast (the list's
+// unicast targets of the universe are not empty).
+Reach node_reach(const NodeEntry& n, const OutputSettings& s, int universe, bool unicast_targets);
+// The list line followed by how the node is reached: "ユニキャスト",
+// "ブロードキャスト", or nothing.
+std::string node_line(const NodeEntry& n, Reach reach);
+
+// The output group's choices. Interfaces: "自動" (the automatic choice) first,
+// then the machine's interfaces as "name (address)", and the chosen one as
+// "name (なし)" when the machine does not have it.
+struct InterfaceItem {
+    std::string text;   // CP932
+    std::string value;  // what the setting holds: "" for the automatic choice
+};
+std::vector<InterfaceItem> interface_items(const std::vector<InterfaceOption>& options, const std::string& chosen);
+std::string delivery_item(Delivery d);  // "ブロードキャスト", "ユニキャスト"
+std::string protocol_item(Protocol p);  // "Art-Net", "sACN", "Art-Net + sACN"
 
 constexpr int kPortCount = 4;
 // The SUB-NET : ID cell of port 0-3, "1 : 5", or empty when the port does

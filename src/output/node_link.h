@@ -1,8 +1,13 @@
 #pragma once
 // What the node dialog works on: the output universe of the Art-Net thread,
-// the nodes that answered its polls, its own address and a fresh scan. The
-// main window's view of the output thread is one of these.
+// the nodes that answered its polls, its own address, a fresh scan, and how
+// the output reaches the network. The main window's view of the output
+// thread is one of these.
 #include <string>
+#include <vector>
+
+#include "output/interface_choice.h"
+#include "output/output_config.h"
 
 namespace prismel {
 
@@ -22,6 +27,12 @@ public:
     virtual std::string own_address_text() const { return {}; }
     // Forgets the nodes and polls at once; the replies fill the list again.
     virtual void scan() {}
+    // Interface, delivery and protocols of the output; a change takes effect
+    // without a restart.
+    virtual artnet::OutputSettings output_settings() const { return {}; }
+    virtual void set_output_settings(const artnet::OutputSettings&) {}
+    // The machine's interfaces the output can be sent from.
+    virtual std::vector<artnet::InterfaceOption> interfaces() const { return {}; }
 };
 
 }  // namespace prismel

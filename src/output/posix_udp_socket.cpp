@@ -1,4 +1,4 @@
-// The Art-Net socket on POSIX systems.
+// The output sockets on POSIX systems.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -42,26 +42,60 @@ private:
 
 std::string error_with(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
+bool set_option(int fd, int level, int name, const void* value, socklen_t size, const char* what,
+                std::string& error) {
+    if (::setsockopt(fd, level, name, value, size) == 0) return true;
+    error = error_with(what);
+    return false;
+}
+
+// The options a setup asks for; false and error set when one is refused.
+bool apply_setup(int fd, const SocketSetup& setup, std::string& error) {
+    int on = 1;
+    if (!setup.device.empty()) {
+        // Every datagram leaves and arrives through this interface only,
+        // whatever the routes say; two interfaces on one subnet stay apart.
+        if (!set_option(fd, SOL_SOCKET, SO_BINDTODEVICE, setup.device.c_str(), socklen_t(setup.device.size()),
+                        "SO_BINDTODEVICE", error))
+            return false;
+    }
+    if (setup.broadcast) {
+        // Broadcasting must be allowed explicitly; SO_DONTROUTE keeps every
+        // packet on the directly connected network, never through a gateway.
+        if (!set_option(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on, "SO_BROADCAST", error) ||
+            !set_option(fd, SOL_SOCKET, SO_DONTROUTE, &on, sizeof on, "SO_DONTROUTE", error))
+            return false;
+    }
+    if (setup.multicast) {
+        ip_mreqn via{};
+        std::memcpy(&via.imr_address, setup.multicast_address.b.data(), 4);
+        via.imr_ifindex = int(setup.multicast_if);
+        // One hop: a lighting network is one link, and the universe stays on it.
+        const int ttl = 1;
+        const int loop = 0;
+        if (!set_option(fd, IPPROTO_IP, IP_MULTICAST_IF, &via, sizeof via, "IP_MULTICAST_IF", error) ||
+            !set_option(fd, IPPROTO_IP, IP_MULTICAST_TTL, &ttl, sizeof ttl, "IP_MULTICAST_TTL", error) ||
+            !set_option(fd, IPPROTO_IP, IP_MULTICAST_LOOP, &loop, sizeof loop, "IP_MULTICAST_LOOP", error))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-std::unique_ptr<UdpSocket> open_posix_udp_socket(uint16_t port, std::string& error) {
+std::unique_ptr<UdpSocket> open_posix_udp_socket(const SocketSetup& setup, std::string& error) {
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
     if (fd < 0) {
         error = error_with("socket");
         return nullptr;
     }
-    int on = 1;
-    // Broadcasting must be allowed explicitly; SO_DONTROUTE keeps every packet
-    // on the directly connected network, never through a gateway.
-    if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
-        ::setsockopt(fd, SOL_SOCKET, SO_DONTROUTE, &on, sizeof on) != 0) {
-        error = error_with("setsockopt");
+    if (!apply_setup(fd, setup, error)) {
         ::close(fd);
         return nullptr;
     }
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
-    sa.sin_port = htons(port);
+    sa.sin_port = htons(setup.port);
     sa.sin_addr.s_addr = htonl(INADDR_ANY);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) {
         error = error_with("bind");

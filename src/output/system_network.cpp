@@ -11,8 +11,8 @@ public:
     bool remove_address(const AddedAddress& a, std::string& error) override {
         return netlink_remove_address(a, error);
     }
-    std::unique_ptr<UdpSocket> open_socket(uint16_t port, std::string& error) override {
-        return open_posix_udp_socket(port, error);
+    std::unique_ptr<UdpSocket> open_socket(const SocketSetup& setup, std::string& error) override {
+        return open_posix_udp_socket(setup, error);
     }
 };
 

@@ -9,7 +9,7 @@
 
 namespace prismel::artnet {
 
-std::unique_ptr<UdpSocket> open_posix_udp_socket(uint16_t port, std::string& error);
+std::unique_ptr<UdpSocket> open_posix_udp_socket(const SocketSetup& setup, std::string& error);
 // Every IPv4 address of every interface, in the system's order (getifaddrs).
 std::vector<LocalAddress> read_local_addresses();
 // Adds or removes an IPv4 address through rtnetlink (needs CAP_NET_ADMIN).

@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kNotice = "Prismel Lighting Console";
 
+std::string trimmed(const std::string& s) {
+    const size_t b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
 bool read_bool(const Profile& ini, const char* key, bool def) {
     return ini.read_int(kSectionOption, key, def ? 1 : 0) != 0;
 }
@@ -25,6 +31,29 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     beep = read_bool(ini, "Beep", true);
     run_mouse = read_bool(ini, "RunMouse", false);
     restart_chase = read_bool(ini, "RestartChs", true);
+    load_output(ini);
+}
+
+void EnvSettings::load_output(const Profile& ini) {
+    output = artnet::OutputSettings{};
+    output.interface = trimmed(ini.read_string(kSectionOption, "OutputInterface", ""));
+    (void)artnet::parse_delivery(ini.read_string(kSectionOption, "ArtNetDelivery", ""), output.delivery);
+    (void)artnet::parse_protocol(ini.read_string(kSectionOption, "OutputProtocol", ""), output.protocol);
+    cid_created = !artnet::parse_cid(ini.read_string(kSectionOption, "SacnCid", ""), output.cid);
+    if (cid_created) output.cid = artnet::random_cid();
+}
+
+void EnvSettings::save_output(Profile& ini) const {
+    ini.write_string(kSectionOption, "OutputInterface", output.interface);
+    ini.write_string(kSectionOption, "ArtNetDelivery", artnet::delivery_text(output.delivery));
+    ini.write_string(kSectionOption, "OutputProtocol", artnet::protocol_text(output.protocol));
+    ini.write_string(kSectionOption, "SacnCid", artnet::cid_text(output.cid));
+}
+
+void EnvSettings::take_output_choice(const artnet::OutputSettings& s) {
+    output.interface = s.interface;
+    output.delivery = s.delivery;
+    output.protocol = s.protocol;
 }
 
 int EnvSettings::save(Profile& ini) const {
@@ -36,6 +65,7 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "Beep", beep ? 1 : 0);
     ini.write_int(kSectionOption, "RunMouse", run_mouse ? 1 : 0);
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
+    save_output(ini);
     return ini.save();
 }
 

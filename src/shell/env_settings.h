@@ -5,6 +5,7 @@
 // reach the settings they keep without depending on the main window.
 #include <string>
 
+#include "output/output_config.h"
 #include "platform/profile.h"
 
 namespace prismel {
@@ -26,15 +27,30 @@ struct EnvSettings {
     bool run_mouse = false;
     bool restart_chase = true;  // loaded and saved, nothing depends on it
     int fkey_time = 0;
+    // How the output reaches the network (section "Option": OutputInterface,
+    // ArtNetDelivery, OutputProtocol) and the sACN source identity (SacnCid).
+    // Unknown words read as the defaults, which keep the first behaviour:
+    // the automatic address, broadcast, Art-Net only.
+    artnet::OutputSettings output;
+    bool cid_created = false;  // no valid SacnCid was stored: load made one
 
     // Fills the folder and the notice, then reads every stored field (the
     // preset file excepted) with its default.
     void load(const Profile& ini, const std::string& folder);
+    // Writes the output keys only (a new CID is kept at once, before any
+    // shutdown, so that the source identity stays the same from the first run).
+    void save_output(Profile& ini) const;
+    // Takes the operator's output choices (interface, delivery, protocol);
+    // the source identity stays.
+    void take_output_choice(const artnet::OutputSettings& s);
     // Writes every stored field, then saves the file: 1, or 0 when the file
     // could not be written.
     int save(Profile& ini) const;
     // The folder's default for a file name ("PRSMDATA.DEF", "PRSMTITL.BMP"...).
     std::string in_folder(const char* name) const { return program_folder + name; }
+
+private:
+    void load_output(const Profile& ini);
 };
 
 // The one instance, from start-up to shutdown (nullptr outside).

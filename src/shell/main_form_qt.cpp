@@ -81,6 +81,10 @@ void TPrismelMainForm::form_create() {
     g_env = new EnvSettings;
     g_env->load(*ini_, folder_of(options_.exe_path));
     EnvSettings& env = *g_env;
+    if (env.cid_created) {
+        env.save_output(*ini_);
+        ini_->save();
+    }
 
     // 4-6: the bitmaps.
     title_bitmap_ = load_bitmap(env.title_image);
@@ -126,7 +130,7 @@ void TPrismelMainForm::form_create() {
 
     // 17-18: the output thread, created suspended with the engine step as
     // its hook; the engine is released just before the thread starts.
-    output_ = options_.make_output ? options_.make_output() : make_artnet_output();
+    output_ = options_.make_output ? options_.make_output() : make_artnet_output(env.output);
     output_->set_step_hook([](DmxFrame& frame) { engine_step(frame); });
     output_->set_universe(ini_->read_int(kSectionGeneral, "TxUniverse", 0));
     while (g_engine.hold_count() > 0) g_engine.release();

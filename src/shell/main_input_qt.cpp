@@ -57,7 +57,7 @@ void TPrismelMainForm::Timer1Timer() {
     std::tm local{};
     localtime_r(&now, &local);
     status_->set_text(1, QString::fromStdString(clock_text(local)));
-    status_->set_text(2, output_ && output_->socket_ready() ? "DMX:OK" : "DMX:NG");
+    status_->set_text(2, artnet::dmx_status_text(output_ ? output_->status() : artnet::OutputStatus::no_socket));
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {

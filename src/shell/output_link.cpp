@@ -3,12 +3,15 @@
 #include <cstring>
 
 #include "output/artnet_thread.h"
+#include "output/system_network.h"
+#include "shell/env_settings.h"
 
 namespace prismel {
 namespace {
 
 class ArtnetOutput : public OutputLink {
 public:
+    explicit ArtnetOutput(const artnet::OutputSettings& settings) : thread_(settings) {}
     void set_step_hook(std::function<void(DmxFrame&)> hook) override {
         // The thread hands over its own 512 slots; the engine fills a frame.
         thread_.set_step_hook([hook = std::move(hook)](uint8_t* slots) {
@@ -27,6 +30,16 @@ public:
         thread_.send_poll();
     }
     bool socket_ready() const override { return thread_.socket_ready(); }
+    artnet::OutputStatus status() const override { return thread_.status(); }
+    artnet::OutputSettings output_settings() const override { return thread_.output_settings(); }
+    // The operator's choice is kept in the settings, written at shutdown.
+    void set_output_settings(const artnet::OutputSettings& s) override {
+        thread_.set_output_settings(s);
+        if (g_env) g_env->take_output_choice(s);
+    }
+    std::vector<artnet::InterfaceOption> interfaces() const override {
+        return artnet::interface_options(artnet::read_local_addresses());
+    }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }
 
@@ -36,6 +49,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<OutputLink> make_artnet_output() { return std::make_unique<ArtnetOutput>(); }
+std::unique_ptr<OutputLink> make_artnet_output(const artnet::OutputSettings& settings) {
+    return std::make_unique<ArtnetOutput>(settings);
+}
 
 }  // namespace prismel

@@ -8,6 +8,8 @@
 
 #include "engine/levels.h"
 #include "output/node_link.h"
+#include "output/output_config.h"
+#include "output/output_status.h"
 
 namespace prismel {
 
@@ -17,13 +19,19 @@ public:
     virtual void set_step_hook(std::function<void(DmxFrame&)> hook) = 0;
     // Set while the thread's socket is ready to send (the status line's "DMX:OK").
     virtual bool socket_ready() const = 0;
+    // Why nothing goes out, for the status line: no socket, or a chosen
+    // interface that is missing or down.
+    virtual artnet::OutputStatus status() const {
+        return socket_ready() ? artnet::OutputStatus::ok : artnet::OutputStatus::no_socket;
+    }
     // The thread is created suspended: start() lets it run.
     virtual void start() = 0;
     // Asks the thread to end; does not wait.
     virtual void request_terminate() = 0;
 };
 
-// The console's output: the Art-Net thread, created suspended at raised priority.
-std::unique_ptr<OutputLink> make_artnet_output();
+// The console's output: the Art-Net thread, created suspended at raised
+// priority, sending as the settings say.
+std::unique_ptr<OutputLink> make_artnet_output(const artnet::OutputSettings& settings = {});
 
 }  // namespace prismel

@@ -30,6 +30,15 @@ struct FakeLink : NodeLink {
         list.clear();
         ++scans;
     }
+    artnet::OutputSettings output_settings() const override { return settings; }
+    void set_output_settings(const artnet::OutputSettings& s) override {
+        settings = s;
+        ++setting_writes;
+    }
+    std::vector<artnet::InterfaceOption> interfaces() const override { return machine; }
+    artnet::OutputSettings settings;
+    int setting_writes = 0;
+    std::vector<artnet::InterfaceOption> machine;
     int universe_ = 0;
     int writes = 0;
     int scans = 0;
@@ -125,7 +134,8 @@ TEST_F(NodeDialog, ListsMarkedNodesWithAStarAndRebuildsOnlyWhenChanged) {
     link.list.add(output_node());
     TArtNetDlg dlg(link);
     dlg.show();
-    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain", "*  2.  0.  0. 10 : 表示ソ能"}));
+    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain  ブロードキャスト",
+                                                   "*  2.  0.  0. 10 : 表示ソ能  ブロードキャスト"}));
 
     dlg.NodeListBox->item(0)->setText("stale");
     dlg.Timer1Timer();
@@ -133,8 +143,9 @@ TEST_F(NodeDialog, ListsMarkedNodesWithAStarAndRebuildsOnlyWhenChanged) {
 
     link.list.add(node(200, "Late"));
     dlg.Timer1Timer();
-    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain", "*  2.  0.  0. 10 : 表示ソ能",
-                                                   "   2.  0.  0.200 : Late"}));
+    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain  ブロードキャスト",
+                                                   "*  2.  0.  0. 10 : 表示ソ能  ブロードキャスト",
+                                                   "   2.  0.  0.200 : Late  ブロードキャスト"}));
     EXPECT_FALSE(link.list.changed());
     save_if_asked(dlg, "artnet_dlg.png");
 }
@@ -183,6 +194,48 @@ TEST_F(NodeDialog, DetailsShowTheChosenNodeWithGreyCellsForMissingPorts) {
     dlg.NodeListBox->setCurrentRow(1);
     dlg.PropBtn->click();
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(NodeDialog, OutputGroupShowsTheSettingsAndAChoiceTakesEffectAtOnce) {
+    link.machine = {{"eth0", {{2, 0, 0, 1}}, true}, {"wlan0", {{192, 168, 1, 20}}, false}};
+    link.settings.interface = "eth9";  // chosen once, not on this machine now
+    link.settings.delivery = artnet::Delivery::unicast;
+    link.settings.cid = artnet::random_cid();
+    link.universe_ = 0x15;
+    NodeEntry wants = output_node();
+    wants.sub_switch = 1;  // its output port takes port-address 0x15
+    link.list.add(node(3, "Plain"));
+    link.list.add(wants);
+    TArtNetDlg dlg(link);
+    dlg.show();
+    QStringList items;
+    for (int i = 0; i < dlg.InterfaceComboBox->count(); ++i) items << dlg.InterfaceComboBox->itemText(i);
+    EXPECT_EQ(items, QStringList({"自動", "eth0 (2.0.0.1)", "wlan0 (192.168.1.20)", "eth9 (なし)"}));
+    EXPECT_EQ(dlg.InterfaceComboBox->currentIndex(), 3);
+    EXPECT_EQ(dlg.DeliveryComboBox->currentText(), "ユニキャスト");
+    EXPECT_EQ(dlg.ProtocolComboBox->currentText(), "Art-Net");
+    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain", "*  2.  0.  0. 10 : 表示ソ能  ユニキャスト"}));
+    EXPECT_EQ(link.setting_writes, 0) << "opening changes nothing";
+
+    const artnet::Cid cid = link.settings.cid;
+    dlg.InterfaceComboBox->setCurrentIndex(1);
+    emit dlg.InterfaceComboBox->activated(1);
+    EXPECT_EQ(link.settings.interface, "eth0");
+    EXPECT_EQ(link.settings.delivery, artnet::Delivery::unicast);
+    EXPECT_EQ(link.settings.cid, cid) << "the source identity stays";
+    dlg.ProtocolComboBox->setCurrentIndex(2);
+    emit dlg.ProtocolComboBox->activated(2);
+    EXPECT_EQ(link.settings.protocol, artnet::Protocol::both);
+    dlg.DeliveryComboBox->setCurrentIndex(0);
+    emit dlg.DeliveryComboBox->activated(0);
+    EXPECT_EQ(link.settings.delivery, artnet::Delivery::broadcast);
+    EXPECT_EQ(lines(dlg.NodeListBox), QStringList({"   2.  0.  0.  3 : Plain  ブロードキャスト",
+                                                   "*  2.  0.  0. 10 : 表示ソ能  ブロードキャスト"}));
+    dlg.InterfaceComboBox->setCurrentIndex(0);
+    emit dlg.InterfaceComboBox->activated(0);
+    EXPECT_EQ(link.settings.interface, "") << "the automatic choice";
+    EXPECT_EQ(link.setting_writes, 4);
+    save_if_asked(dlg, "artnet_dlg_output.png");
 }
 
 TEST_F(NodeDialog, DetailsWithoutANodeShowTheHeadingsOnly) {

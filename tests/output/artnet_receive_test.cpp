@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "output/artnet_packets.h"
@@ -130,12 +132,16 @@ TEST(ArtnetReceive, OwnRepliesDuplicatesAndTheSixteenthNodeAreNotListed) {
     for (int i = 0; i < 15; ++i) {
         EXPECT_EQ(feed(nodes, node_reply({{2, 0, 1, uint8_t(i)}}, "Node")), Received::node_added);
     }
+    nodes.take_changed();
+    EXPECT_EQ(feed(nodes, node_reply({{2, 0, 1, 4}}, "Node")), Received::ignored);
+    EXPECT_FALSE(nodes.take_changed()) << "the same answer again changes nothing";
     EXPECT_EQ(feed(nodes, node_reply({{2, 0, 1, 3}}, "Again")), Received::ignored);
+    EXPECT_TRUE(nodes.take_changed());
     EXPECT_EQ(feed(nodes, node_reply({{2, 0, 1, 99}}, "Sixteenth")), Received::ignored);
     EXPECT_EQ(nodes.count(), 15);
     NodeEntry e{};
     ASSERT_TRUE(nodes.entry(3, e));
-    EXPECT_STREQ(e.short_name, "Node") << "a second answer does not refresh the entry";
+    EXPECT_STREQ(e.short_name, "Again") << "a second answer refreshes the entry in its place";
     EXPECT_FALSE(nodes.entry(15, e));
     EXPECT_FALSE(nodes.entry(-1, e));
 
@@ -174,4 +180,71 @@ TEST(ArtnetReceive, MarkingComparesTheArtnetPortAddress) {
     NodeList nodes;  // any one of four ports is enough
     feed(nodes, node_reply({{2, 0, 0, 2}}, "N", {{0x80, 0, 1}, {0x80, 0, 2}, {0, 0, 0}, {0x80, 0, 3}}), 3);
     EXPECT_EQ(only_node(nodes).marked, 1);
+}
+
+namespace {
+
+std::vector<uint8_t> output_node(uint8_t last, uint8_t sw_out) {
+    return node_reply({{2, 0, 0, last}}, "Out", {{0x80, 0, sw_out}});
+}
+
+Received feed_at(NodeList& nodes, const std::vector<uint8_t>& d, int tx, std::chrono::seconds at) {
+    return handle_datagram(d.data(), d.size(), ReceiveContext{nodes, tx, 5, at});
+}
+
+std::vector<std::string> targets(const NodeList& nodes, int universe) {
+    std::vector<std::string> out;
+    UnicastTargets t = nodes.unicast_targets(universe);
+    for (int i = 0; i < t.count; ++i) out.push_back(dotted(t.to[size_t(i)]));
+    return out;
+}
+
+}  // namespace
+
+TEST(ArtnetNodes, UnicastGoesToTheNodesWhoseOutputPortTakesTheUniverse) {
+    using namespace std::chrono_literals;
+    NodeList nodes;
+    feed_at(nodes, output_node(2, 1), 1, 0s);
+    feed_at(nodes, node_reply({{2, 0, 0, 3}}, "In", {{0x40, 1, 0}}), 1, 0s);
+    feed_at(nodes, node_reply({{2, 0, 0, 4}}, "Art", {{0x85, 0, 1}}), 1, 0s);
+    feed_at(nodes, node_reply({{2, 0, 0, 5}}, "Two", {{0x80, 0, 0}, {0x80, 0, 1}}), 1, 0s);
+    EXPECT_EQ(targets(nodes, 1), (std::vector<std::string>{"2.0.0.2", "2.0.0.5"}));
+    EXPECT_EQ(targets(nodes, 0), (std::vector<std::string>{"2.0.0.5"}));
+    EXPECT_TRUE(targets(nodes, 2).empty());
+    feed_at(nodes, output_node(2, 2), 1, 1s);  // the node was patched to another universe
+    EXPECT_EQ(targets(nodes, 2), (std::vector<std::string>{"2.0.0.2"}));
+}
+
+TEST(ArtnetNodes, SilentNodesAgeOutAndAnswersKeepThemListed) {
+    using namespace std::chrono_literals;
+    NodeList nodes;
+    feed_at(nodes, output_node(2, 0), 0, 0s);
+    feed_at(nodes, output_node(3, 0), 0, 0s);
+    feed_at(nodes, output_node(2, 0), 0, 4s);
+    nodes.take_changed();
+    EXPECT_FALSE(nodes.expire(6s, 6s));
+    EXPECT_TRUE(nodes.expire(7s, 6s));
+    EXPECT_TRUE(nodes.take_changed());
+    EXPECT_EQ(targets(nodes, 0), (std::vector<std::string>{"2.0.0.2"}));
+    EXPECT_TRUE(nodes.expire(11s, 6s));
+    EXPECT_EQ(nodes.count(), 0);
+    EXPECT_TRUE(targets(nodes, 0).empty()) << "the last one gone: broadcast again";
+}
+
+TEST(ArtnetNodes, AWantingNodeThatFindsTheListFullTurnsUnicastToBroadcast) {
+    using namespace std::chrono_literals;
+    NodeList nodes;
+    feed_at(nodes, output_node(1, 0), 0, 0s);
+    for (int i = 0; i < 14; ++i) feed_at(nodes, node_reply({{2, 0, 1, uint8_t(i)}}, "Other", {{0x80, 0, 9}}), 0, 0s);
+    EXPECT_EQ(targets(nodes, 0).size(), 1u);
+    feed_at(nodes, node_reply({{2, 0, 2, 1}}, "Not this", {{0x80, 0, 9}}), 0, 1s);
+    EXPECT_EQ(targets(nodes, 0).size(), 1u) << "an unlisted node that does not want it changes nothing";
+    feed_at(nodes, output_node(200, 0), 0, 1s);
+    EXPECT_EQ(nodes.count(), 15);
+    EXPECT_TRUE(targets(nodes, 0).empty()) << "it would get nothing by unicast";
+    feed_at(nodes, output_node(1, 0), 0, 6s);
+    nodes.expire(6s, 6s);
+    EXPECT_TRUE(targets(nodes, 0).empty());
+    nodes.expire(8s, 6s);
+    EXPECT_EQ(targets(nodes, 0), (std::vector<std::string>{"2.0.0.1"})) << "not heard of for the node age";
 }

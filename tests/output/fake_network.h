@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "output/net_seams.h"
@@ -21,6 +22,8 @@ struct SentDatagram {
     artnet::Ipv4 to;
     uint16_t port;
     std::vector<uint8_t> bytes;
+    std::string device;  // the interface its socket is bound to
+    bool sacn() const { return port == 5568; }
     int opcode() const { return bytes.size() >= 10 ? bytes[8] | bytes[9] << 8 : -1; }
 };
 
@@ -33,6 +36,8 @@ struct FakeWorld {
     bool add_succeeds = true;
     bool socket_opens = true;
     std::vector<artnet::AddedAddress> added, removed;
+    std::vector<artnet::SocketSetup> opened;  // every socket made, in order
+    int live_sockets = 0;
     // Called after every sleep, with the time slept until; the clock can be
     // moved further (a late wake-up) by changing now.
     std::function<void(FakeWorld&)> after_sleep;
@@ -42,20 +47,36 @@ struct FakeWorld {
         std::lock_guard lock(mutex);
         std::vector<SentDatagram> out;
         for (auto& s : sent)
-            if (s.opcode() == opcode) out.push_back(s);
+            if (!s.sacn() && s.opcode() == opcode) out.push_back(s);
         return out;
+    }
+    std::vector<SentDatagram> sacn_sent() {
+        std::lock_guard lock(mutex);
+        std::vector<SentDatagram> out;
+        for (auto& s : sent)
+            if (s.sacn()) out.push_back(s);
+        return out;
+    }
+    void set_rows(std::vector<artnet::LocalAddress> r) {
+        std::lock_guard lock(mutex);
+        rows = std::move(r);
     }
 };
 
 class FakeSocket final : public artnet::UdpSocket {
 public:
-    explicit FakeSocket(std::shared_ptr<FakeWorld> w) : w_(std::move(w)) {}
+    FakeSocket(std::shared_ptr<FakeWorld> w, artnet::SocketSetup setup) : w_(std::move(w)), setup_(std::move(setup)) {}
+    ~FakeSocket() override {
+        std::lock_guard lock(w_->mutex);
+        --w_->live_sockets;
+    }
     void send_to(const artnet::Ipv4& to, uint16_t port, const uint8_t* data, size_t n) override {
         std::lock_guard lock(w_->mutex);
-        w_->sent.push_back({w_->now, to, port, std::vector<uint8_t>(data, data + n)});
+        w_->sent.push_back({w_->now, to, port, std::vector<uint8_t>(data, data + n), setup_.device});
     }
     long receive(uint8_t* buf, size_t cap) override {
         std::lock_guard lock(w_->mutex);
+        if (setup_.port != 6454) return -1;
         if (w_->inbox.empty()) return -1;
         auto d = std::move(w_->inbox.front());
         w_->inbox.pop_front();
@@ -66,12 +87,16 @@ public:
 
 private:
     std::shared_ptr<FakeWorld> w_;
+    artnet::SocketSetup setup_;
 };
 
 class FakeNetwork final : public artnet::Network {
 public:
     explicit FakeNetwork(std::shared_ptr<FakeWorld> w) : w_(std::move(w)) {}
-    std::vector<artnet::LocalAddress> local_addresses() override { return w_->rows; }
+    std::vector<artnet::LocalAddress> local_addresses() override {
+        std::lock_guard lock(w_->mutex);
+        return w_->rows;
+    }
     bool add_address(const artnet::AddedAddress& a, std::string& error) override {
         if (!w_->add_succeeds) {
             error = "Operation not permitted";
@@ -84,12 +109,15 @@ public:
         w_->removed.push_back(a);
         return true;
     }
-    std::unique_ptr<artnet::UdpSocket> open_socket(uint16_t, std::string& error) override {
+    std::unique_ptr<artnet::UdpSocket> open_socket(const artnet::SocketSetup& setup, std::string& error) override {
+        std::lock_guard lock(w_->mutex);
         if (!w_->socket_opens) {
             error = "bind: Address already in use";
             return nullptr;
         }
-        return std::make_unique<FakeSocket>(w_);
+        w_->opened.push_back(setup);
+        ++w_->live_sockets;
+        return std::make_unique<FakeSocket>(w_, setup);
     }
 
 private:
@@ -125,6 +153,7 @@ inline artnet::LocalAddress row(artnet::Ipv4 a, int prefix, unsigned index, bool
     r.if_index = index;
     r.if_name = lo ? "lo" : "eth" + std::to_string(index);
     r.up = up;
+    r.running = up;
     r.loopback = lo;
     return r;
 }

@@ -79,3 +79,41 @@ TEST(NodeDialogText, CellLooksAndCentring) {
 
 }  // namespace
 }  // namespace prismel::artnet
+
+namespace prismel::artnet {
+namespace {
+
+TEST(NodeDialogText, ReachFollowsDeliveryProtocolAndWhoWantsTheUniverse) {
+    NodeEntry wants = node(2, 0, 0, 8, "W");
+    wants.port_types[0] = kPortOutput;
+    wants.sw_out[0] = 3;
+    const NodeEntry other = node(2, 0, 0, 9, "O");
+    OutputSettings s;
+    EXPECT_EQ(node_reach(other, s, 3, false), Reach::broadcast);
+    s.delivery = Delivery::unicast;
+    EXPECT_EQ(node_reach(wants, s, 3, true), Reach::unicast);
+    EXPECT_EQ(node_reach(other, s, 3, true), Reach::none) << "unicast goes to the others only";
+    EXPECT_EQ(node_reach(other, s, 3, false), Reach::broadcast) << "nobody asked: broadcast";
+    EXPECT_EQ(node_reach(wants, s, 4, false), Reach::broadcast);
+    s.protocol = Protocol::sacn;
+    EXPECT_EQ(node_reach(wants, s, 3, true), Reach::none);
+    EXPECT_EQ(node_line(wants, Reach::unicast), "   2.  0.  0.  8 : W  " + std::string(sj("ユニキャスト")));
+    EXPECT_EQ(node_line(wants, Reach::none), "   2.  0.  0.  8 : W");
+}
+
+TEST(NodeDialogText, InterfaceItemsKeepTheChosenOneEvenWhenMissing) {
+    const std::vector<InterfaceOption> machine{{"eth0", {{2, 0, 0, 1}}, true}};
+    auto texts = [](const std::vector<InterfaceItem>& items) {
+        std::vector<std::string> out;
+        for (auto& i : items) out.push_back(i.text + "=" + i.value);
+        return out;
+    };
+    const std::string automatic = std::string(sj("自動")) + "=";
+    EXPECT_EQ(texts(interface_items(machine, "")), (std::vector<std::string>{automatic, "eth0 (2.0.0.1)=eth0"}));
+    EXPECT_EQ(texts(interface_items(machine, "eth0")), (std::vector<std::string>{automatic, "eth0 (2.0.0.1)=eth0"}));
+    EXPECT_EQ(texts(interface_items(machine, "2.0.0.1")).back(), "2.0.0.1=2.0.0.1");
+    EXPECT_EQ(texts(interface_items(machine, "tun0")).back(), "tun0 (" + std::string(sj("なし")) + ")=tun0");
+}
+
+}  // namespace
+}  // namespace prismel::artnet

@@ -74,3 +74,57 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
     // The preset file is never written back.
     EXPECT_EQ(ini.read_string("General", "PresetFile", ""), "/x/MY.DEF");
 }
+
+TEST(EnvSettings, OutputDefaultsKeepTheFirstBehaviourAndANewCidIsMade) {
+    TempDir dir;
+    IniProfile ini(dir.file("P.INI"));
+    EnvSettings env;
+    env.load(ini, dir.folder());
+    EXPECT_EQ(env.output.interface, "");
+    EXPECT_EQ(env.output.delivery, artnet::Delivery::broadcast);
+    EXPECT_EQ(env.output.protocol, artnet::Protocol::artnet);
+    EXPECT_EQ(env.output.sacn_universe, 0);
+    EXPECT_TRUE(env.cid_created);
+    env.save_output(ini);
+    ASSERT_EQ(ini.save(), 1);
+    IniProfile again(dir.file("P.INI"));
+    EnvSettings next;
+    next.load(again, dir.folder());
+    EXPECT_FALSE(next.cid_created);
+    EXPECT_EQ(next.output.cid, env.output.cid) << "the source identity stays";
+    EXPECT_EQ(again.read_string("Option", "ArtNetDelivery", ""), "broadcast");
+    EXPECT_EQ(again.read_string("Option", "OutputProtocol", ""), "artnet");
+}
+
+TEST(EnvSettings, OutputKeysAreReadWrittenAndUnknownWordsFallBack) {
+    TempDir dir;
+    test::write_text(dir.file("P.INI"), "[Option]\nOutputInterface= eth1 \nArtNetDelivery=Unicast\nOutputProtocol=both\n"
+                                        "SacnCid=0123456789abcdef0123456789ABCDEF\n");
+    {
+        IniProfile ini(dir.file("P.INI"));
+        EnvSettings env;
+        env.load(ini, dir.folder());
+        EXPECT_EQ(env.output.interface, "eth1");
+        EXPECT_EQ(env.output.delivery, artnet::Delivery::unicast);
+        EXPECT_EQ(env.output.protocol, artnet::Protocol::both);
+        EXPECT_FALSE(env.cid_created);
+        artnet::OutputSettings chosen;
+        chosen.interface = "2.0.0.7";
+        chosen.protocol = artnet::Protocol::sacn;
+        env.take_output_choice(chosen);
+        ASSERT_EQ(env.save(ini), 1);
+    }
+    IniProfile ini(dir.file("P.INI"));
+    EXPECT_EQ(ini.read_string("Option", "OutputInterface", ""), "2.0.0.7");
+    EXPECT_EQ(ini.read_string("Option", "ArtNetDelivery", ""), "broadcast");
+    EXPECT_EQ(ini.read_string("Option", "OutputProtocol", ""), "sacn");
+    EXPECT_EQ(ini.read_string("Option", "SacnCid", ""), "01234567-89ab-cdef-0123-456789abcdef");
+
+    test::write_text(dir.file("Q.INI"), "[Option]\nArtNetDelivery=multicast\nOutputProtocol=dmx\nSacnCid=xyz\n");
+    IniProfile bad(dir.file("Q.INI"));
+    EnvSettings env;
+    env.load(bad, dir.folder());
+    EXPECT_EQ(env.output.delivery, artnet::Delivery::broadcast);
+    EXPECT_EQ(env.output.protocol, artnet::Protocol::artnet);
+    EXPECT_TRUE(env.cid_created);
+}

@@ -65,6 +65,7 @@ struct RecordingOutput : OutputLink {
     void set_universe(int u) override { log_.universe = universe_ = u; }
     int universe() const override { return universe_; }
     bool socket_ready() const override { return ready; }
+    artnet::OutputStatus status() const override { return ready ? artnet::OutputStatus::ok : fault; }
     void start() override {
         log_.started = true;
         log_.hold_at_start = g_engine.hold_count();
@@ -73,6 +74,7 @@ struct RecordingOutput : OutputLink {
     }
     void request_terminate() override { log_.terminated = true; }
     bool ready = false;
+    artnet::OutputStatus fault = artnet::OutputStatus::no_socket;  // while not ready
     int universe_ = 0;
     Log& log_;
 };

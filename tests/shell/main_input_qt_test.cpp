@@ -92,6 +92,12 @@ TEST_F(MainInputTest, StatusLineShowsClockAndDmxState) {
     const QString clock = form->status_bar()->text(1);
     EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$").match(clock).hasMatch()) << clock.toStdString();
     EXPECT_EQ(form->status_bar()->text(2), "DMX:NG");
+    output->fault = artnet::OutputStatus::no_interface;  // the chosen interface went
+    ticks(1);
+    EXPECT_EQ(form->status_bar()->text(2), "DMX:NoIF");
+    output->fault = artnet::OutputStatus::link_down;
+    ticks(1);
+    EXPECT_EQ(form->status_bar()->text(2), "DMX:NoLink");
     output->ready = true;
     ticks(1);
     EXPECT_EQ(form->status_bar()->text(2), "DMX:OK");

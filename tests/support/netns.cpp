@@ -85,4 +85,20 @@ int link_namespaces(const NetNamespace& a, const std::string& address_a, const N
     return rc;
 }
 
+int bridge_namespaces(const NetNamespace& hub, const std::string& hub_address, const std::vector<BridgedHost>& hosts) {
+    static std::atomic<int> counter{0};
+    const std::string tag = std::to_string(getpid() % 100000) + "x" + std::to_string(counter++);
+    const std::string bridge = "br" + tag;
+    int rc = hub.run("ip link add " + bridge + " type bridge && ip addr add " + hub_address + " brd + dev " + bridge +
+                     " && ip link set " + bridge + " up");
+    for (size_t i = 0; i < hosts.size(); ++i) {
+        const std::string port = "bp" + tag + "_" + std::to_string(i), end = "bh" + tag + "_" + std::to_string(i);
+        rc |= hub.run("ip link add " + port + " type veth peer name " + end + " netns " + hosts[i].ns->name() +
+                      " && ip link set " + port + " master " + bridge + " && ip link set " + port + " up");
+        rc |= hosts[i].ns->run("ip addr add " + hosts[i].address + " brd + dev " + end + " && ip link set " + end +
+                               " up && ip link set lo up");
+    }
+    return rc;
+}
+
 }  // namespace prismel::test

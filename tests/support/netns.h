@@ -4,6 +4,7 @@
 // and the ip tool; where either is missing, create() says why and tests skip.
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace prismel::test {
 
@@ -47,6 +48,15 @@ private:
 // ("2.0.0.1/8"; empty: none). Loopback is left as it is. 0 on success.
 int link_namespaces(const NetNamespace& a, const std::string& address_a, const NetNamespace& b,
                     const std::string& address_b);
+
+// One link layer for several namespaces: a bridge in hub with hub_address
+// on it, and a veth pair from the bridge to each host, its end given the
+// host's address. 0 on success.
+struct BridgedHost {
+    const NetNamespace* ns;
+    std::string address;
+};
+int bridge_namespaces(const NetNamespace& hub, const std::string& hub_address, const std::vector<BridgedHost>& hosts);
 
 // Runs a shell command and returns its standard output.
 std::string shell_output(const std::string& command);

@@ -126,7 +126,9 @@ TEST_F(PlayNetns, RunsForTheGivenSecondsAfterTheEndOfInput) {
 }
 
 TEST(PlayArgs, BadArgumentsGiveTheUsage) {
-    for (const char* args : {"", " DIR --seconds", " DIR --seconds 0", " DIR --universe 40000", " DIR --what 1"}) {
+    for (const char* args : {"", " DIR --seconds", " DIR --seconds 0", " DIR --universe 40000", " DIR --what 1",
+                             " DIR --delivery multicast", " DIR --protocol dmx", " DIR --sacn-universe 0",
+                             " DIR --sacn-universe 64000", " DIR --interface"}) {
         std::string cmd = "unshare -n " + kTool + " play" + args + " </dev/null 2>&1; echo rc=$?";
         std::string out = shell_output(cmd);
         EXPECT_NE(out.find("usage: prismel-show play"), std::string::npos) << args;

@@ -1,6 +1,6 @@
-// prismel-show play DIR [--seconds S] [--universe N]: the show in DIR played
-// over Art-Net without the window: the engine, the remote GO inputs and the
-// output thread, driven by commands on standard input.
+// prismel-show play DIR [options]: the show in DIR played over Art-Net and/or
+// sACN without the window: the engine, the remote GO inputs and the output
+// thread, driven by commands on standard input.
 #include <poll.h>
 #include <unistd.h>
 
@@ -21,13 +21,16 @@ namespace prismel::tool {
 namespace {
 
 const char kPlayUsage[] =
-    "usage: prismel-show play DIR [--seconds S] [--universe N]\n"
+    "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
+    "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
+    "                             [--sacn-universe N]\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
     std::string folder;
     double seconds = 0;  // 0: until quit or a signal
     int universe = 0;
+    artnet::OutputSettings output;
 };
 
 bool parse_options(const Args& args, PlayOptions& o) {
@@ -44,6 +47,17 @@ bool parse_options(const Args& args, PlayOptions& o) {
             long u = std::strtol(v, &end, 10);
             if (*v == 0 || *end != 0 || u < 0 || u > 0x7FFF) return false;
             o.universe = int(u);
+        } else if (args[i] == "--sacn-universe") {
+            long u = std::strtol(v, &end, 10);
+            if (*v == 0 || *end != 0 || u < artnet::kSacnUniverseMin || u > artnet::kSacnUniverseMax) return false;
+            o.output.sacn_universe = int(u);
+        } else if (args[i] == "--interface") {
+            if (*v == 0) return false;
+            o.output.interface = v;
+        } else if (args[i] == "--delivery") {
+            if (!artnet::parse_delivery(v, o.output.delivery)) return false;
+        } else if (args[i] == "--protocol") {
+            if (!artnet::parse_protocol(v, o.output.protocol)) return false;
         } else {
             return false;
         }
@@ -75,7 +89,8 @@ std::string trimmed(const std::string& s) {
 
 class Player {
 public:
-    Player(ShowData& show, const PlayOptions& o) : show_(show), engine_(show, system_remote_port()) {
+    Player(ShowData& show, const PlayOptions& o)
+        : show_(show), engine_(show, system_remote_port()), thread_(o.output) {
         engine_.initialise();
         thread_.tx_universe = o.universe;
         thread_.set_step_hook([this](uint8_t* slots) {
@@ -84,7 +99,7 @@ public:
             std::memcpy(slots, frame_.data(), frame_.size());
         });
         if (!thread_.error_text().empty()) std::fprintf(stderr, "prismel-show: %s\n", thread_.error_text().c_str());
-        if (!thread_.socket_ready()) std::fputs("prismel-show: DMX:NG (no Art-Net socket)\n", stderr);
+        report_status();
         engine_.release();  // hold counter 0, as the start-up leaves it
         thread_.start(true);
     }
@@ -119,6 +134,15 @@ public:
         return true;
     }
 
+    // The status line's text on standard error whenever it changes.
+    void report_status() {
+        const artnet::OutputStatus now = thread_.status();
+        if (reported_ && now == last_status_) return;
+        reported_ = true;
+        last_status_ = now;
+        std::fprintf(stderr, "prismel-show: %s%s\n", artnet::dmx_status_text(now), status_detail(now));
+    }
+
     void print_new_nodes() {
         if (!thread_.nodes.take_changed()) return;
         for (const artnet::NodeEntry& e : thread_.nodes.entries()) {
@@ -138,6 +162,17 @@ private:
     artnet::TArtnetThread thread_;
     DmxFrame frame_{};
     std::set<uint32_t> printed_;
+    artnet::OutputStatus last_status_ = artnet::OutputStatus::ok;
+    bool reported_ = false;
+
+    static const char* status_detail(artnet::OutputStatus s) {
+        switch (s) {
+        case artnet::OutputStatus::no_socket: return " (no output socket)";
+        case artnet::OutputStatus::no_interface: return " (the interface is missing or has no IPv4 address)";
+        case artnet::OutputStatus::link_down: return " (the interface is down)";
+        default: return "";
+        }
+    }
 };
 
 // Reads commands until quit, a stop signal, or the end of the run time.
@@ -148,6 +183,7 @@ void run(Player& player, double seconds) {
     std::string pending;
     for (;;) {
         player.print_new_nodes();
+        player.report_status();
         if (artnet::stop_requested()) return;
         int wait_ms = 50;
         if (seconds > 0) {
@@ -178,6 +214,8 @@ void run(Player& player, double seconds) {
 
 int cmd_play(const Args& args) {
     PlayOptions options;
+    // A new source identity for each run: nothing keeps it.
+    options.output.cid = artnet::random_cid();
     if (!parse_options(args, options)) {
         std::fputs(kPlayUsage, stderr);
         return 2;

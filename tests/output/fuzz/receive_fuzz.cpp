@@ -1,7 +1,9 @@
-// libFuzzer target: any datagram, of any length, through the receive handler.
+// libFuzzer target: any datagram, of any length, through the receive handler
+// and the sACN packet readers.
 #include <cstring>
 
 #include "output/artnet_receive.h"
+#include "output/sacn_packets.h"
 
 using namespace prismel::artnet;
 
@@ -12,6 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size) std::memcpy(copy, data, size);
     int tx = size ? data[0] : 0;
     handle_datagram(copy, size, ReceiveContext{nodes, tx, 5});
+    prismel::sacn::Data d;
+    if (prismel::sacn::parse_data(copy, size, d) && d.slots.size() + prismel::sacn::kDataSlotsOffset != size)
+        __builtin_trap();
+    prismel::sacn::Discovery u;
+    if (prismel::sacn::parse_discovery(copy, size, u) && u.universes.size() > prismel::sacn::kDiscoveryPageUniverses)
+        __builtin_trap();
     delete[] copy;
     if (nodes.count() > NodeList::kCapacity) __builtin_trap();
     for (const NodeEntry& e : nodes.entries()) {

@@ -14,10 +14,11 @@ out=build/fuzz
 mkdir -p "$out/corpus"
 "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
   tests/output/fuzz/receive_fuzz.cpp src/output/artnet_packets.cpp src/output/artnet_nodes.cpp \
-  src/output/artnet_receive.cpp -o "$out/receive_fuzz"
+  src/output/artnet_receive.cpp src/output/sacn_packets.cpp -o "$out/receive_fuzz"
 # Seeds: a poll and a reply, so the fuzzer starts inside the interesting paths.
 printf 'Art-Net\0\0\x20\0\x0e\x02\0' > "$out/corpus/poll"
 { printf 'Art-Net\0\0\x21\x02\0\0\x02\x36\x19'; head -c 225 /dev/zero; } > "$out/corpus/reply"
+{ printf '\0\x10\0\0ASC-E1.17\0\0\0\x70\x6e\0\0\0\x04'; head -c 616 /dev/zero; } > "$out/corpus/sacn"
 timeout $((seconds + 60)) "$out/receive_fuzz" -max_total_time="$seconds" -max_len=2048 \
   -print_final_stats=1 "$out/corpus" 2>"$out/fuzz.log" || { tail -40 "$out/fuzz.log" >&2; exit 1; }
 grep -E '^stat::number_of_executed_units' "$out/fuzz.log" | sed 's/^/fuzz: /'
