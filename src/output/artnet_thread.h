@@ -78,6 +78,10 @@ public:
     Ipv4 own_address() const;
     Ipv4 broadcast_address() const;
     bool alias_added() const { return alias_added_.load(); }
+    // The automatic binding wanted an Art-Net address and the system refused
+    // to add it (no CAP_NET_ADMIN): the output goes out from the address the
+    // machine has.
+    bool alias_refused() const { return alias_refused_.load(); }
     // The set-up's system or socket error text; read while the loop does not
     // run (before start, or once it has ended).
     const std::string& error_text() const { return error_text_; }
@@ -131,6 +135,7 @@ private:
     unsigned if_index_ = 0;
     InterfaceBinding chosen_;  // the chosen interface as last found
     std::atomic<bool> alias_added_{false};
+    std::atomic<bool> alias_refused_{false};
     AddedAddress alias_;
     std::string error_text_;
     bool force_next_ = false;  // the next frame goes out whatever it holds

@@ -59,6 +59,7 @@ void TArtnetThread::bind_automatic() {
     AddressChoice choice = choose_address(network_->local_addresses());
     Ipv4 own = choice.own;
     Ipv4 mask = choice.mask;
+    alias_refused_.store(false);
     if (choice.needs_alias && sends_artnet(settings_.protocol)) {
         std::string error;
         if (network_->add_address(choice.alias, error)) {
@@ -68,6 +69,7 @@ void TArtnetThread::bind_automatic() {
             mask = prefix_mask(alias_.prefix);
         } else {
             error_text_ = error;
+            alias_refused_.store(true);
         }
     }
     {

@@ -24,6 +24,9 @@ public:
     virtual artnet::OutputStatus status() const {
         return socket_ready() ? artnet::OutputStatus::ok : artnet::OutputStatus::no_socket;
     }
+    // The Art-Net address could not be added: the output goes out from the
+    // address the machine has.
+    virtual bool alias_refused() const { return false; }
     // The thread is created suspended: start() lets it run.
     virtual void start() = 0;
     // Asks the thread to end; does not wait.

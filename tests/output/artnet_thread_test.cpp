@@ -163,6 +163,7 @@ TEST(ArtnetThreadSetUp, ArtnetAddressIsUsedAsItIs) {
     EXPECT_EQ(t.own_address_text(), "2.0.0.5");
     EXPECT_EQ(t.broadcast_address(), kBroadcast);
     EXPECT_FALSE(t.alias_added());
+    EXPECT_FALSE(t.alias_refused());
     EXPECT_TRUE(rig.world->added.empty());
 }
 
@@ -178,6 +179,7 @@ TEST(ArtnetThreadSetUp, AliasIsAddedAsSlashEightAndRemovedWhenTheLoopEnds) {
     EXPECT_EQ(t.own_address_text(), "2.168.1.10");
     EXPECT_EQ(t.broadcast_address(), kBroadcast);
     EXPECT_TRUE(t.error_text().empty());
+    EXPECT_FALSE(t.alias_refused());
 
     rig.run_for(20ms);
     ASSERT_EQ(rig.world->removed.size(), 1u);
@@ -200,6 +202,7 @@ TEST(ArtnetThreadSetUp, FailedAliasKeepsTheInterfaceAddressAndItsBroadcast) {
     rig.world->add_succeeds = false;
     TArtnetThread& t = rig.create();
     EXPECT_EQ(t.error_text(), "Operation not permitted");
+    EXPECT_TRUE(t.alias_refused());
     EXPECT_EQ(t.own_address_text(), "192.168.1.10");
     EXPECT_EQ(t.broadcast_address(), (Ipv4{{192, 168, 1, 255}}));
     EXPECT_TRUE(t.socket_ready());
