@@ -84,6 +84,10 @@ std::string settings_path_for(const std::string& exe_path) {
     return exe_path.substr(0, dot) + ".INI";
 }
 
+std::string settings_path_in(const std::string& folder, const std::string& exe_path) {
+    return settings_path_for(folder + exe_path.substr(folder_of(exe_path).size()));
+}
+
 void check_settings_version(Profile& ini) {
     if (ini.read_int(kSectionGeneral, "version", 0) < kSettingsVersion)
         ini.write_int(kSectionGeneral, "version", kSettingsVersion);

@@ -61,6 +61,9 @@ std::string folder_of(const std::string& exe_path);
 // The settings file of an executable: its extension (if any) replaced by
 // ".INI" ("/opt/Prismel" and "/opt/Prismel.exe" both give "/opt/Prismel.INI").
 std::string settings_path_for(const std::string& exe_path);
+// The settings file of an executable kept in another folder: the same name
+// in that folder ("/home/u/p/" and "/usr/bin/prismel" give "/home/u/p/prismel.INI").
+std::string settings_path_in(const std::string& folder, const std::string& exe_path);
 // Marks a settings file older than this version with kSettingsVersion and
 // saves it. Newer versions are kept.
 void check_settings_version(Profile& ini);

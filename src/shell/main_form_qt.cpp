@@ -76,10 +76,12 @@ TPrismelMainForm::TPrismelMainForm(MainFormOptions options) : options_(std::move
 
 void TPrismelMainForm::form_create() {
     // 1-3: the settings file, its version, the environment settings.
-    ini_ = std::make_unique<IniProfile>(settings_path_for(options_.exe_path));
+    const std::string folder =
+        options_.program_folder.empty() ? folder_of(options_.exe_path) : options_.program_folder;
+    ini_ = std::make_unique<IniProfile>(settings_path_in(folder, options_.exe_path));
     check_settings_version(*ini_);
     g_env = new EnvSettings;
-    g_env->load(*ini_, folder_of(options_.exe_path));
+    g_env->load(*ini_, folder);
     EnvSettings& env = *g_env;
     if (env.cid_created) {
         env.save_output(*ini_);
@@ -135,6 +137,9 @@ void TPrismelMainForm::form_create() {
     output_->set_universe(ini_->read_int(kSectionGeneral, "TxUniverse", 0));
     while (g_engine.hold_count() > 0) g_engine.release();
     output_->start();
+    // Said once: a user without the right to add addresses still has an
+    // output, from the address the machine has (the README says what to do).
+    if (output_->alias_refused()) screen_->show_message(sj("2.x.x.xのアドレスを追加できません: 今のアドレスから送信します"));
 }
 
 void TPrismelMainForm::showEvent(QShowEvent* e) {

@@ -28,8 +28,11 @@
 namespace prismel {
 
 struct MainFormOptions {
-    // The program folder and the settings file are taken from it.
+    // The settings file is named after it.
     std::string exe_path;
+    // Where the show, the settings and the data folders live, ending in '/';
+    // empty: beside the executable.
+    std::string program_folder;
     // The start-up questions; nullptr: the platform's message boxes.
     StartupDialogs* dialogs = nullptr;
     // The output thread; unset: the Art-Net thread.

@@ -73,7 +73,9 @@ struct RecordingOutput : OutputLink {
         log_.menu_at_start = g_main_menu != nullptr && g_screen && g_screen->top_window() == g_main_menu;
     }
     void request_terminate() override { log_.terminated = true; }
+    bool alias_refused() const override { return refused; }
     bool ready = false;
+    bool refused = false;
     artnet::OutputStatus fault = artnet::OutputStatus::no_socket;  // while not ready
     int universe_ = 0;
     Log& log_;
@@ -104,9 +106,11 @@ protected:
     TPrismelMainForm& start() {
         MainFormOptions o;
         o.exe_path = exe();
+        o.program_folder = program_folder;
         o.dialogs = &dialogs;
         o.make_output = [this] {
             auto out = std::make_unique<RecordingOutput>(output_log);
+            out->refused = alias_refused;
             output = out.get();
             return out;
         };
@@ -127,6 +131,7 @@ protected:
     }
 
     TempDir dir;
+    std::string program_folder;  // empty: beside the executable (dir)
     ScriptedDialogs dialogs;
     ScriptedMessageBox box;
     FixedInputState input;
@@ -135,6 +140,7 @@ protected:
     std::unique_ptr<TPrismelMainForm> form;
     int run_screen_opened = 0;
     int desktop_width = 1920;  // the display the form is started on
+    bool alias_refused = false;  // the output could not add its Art-Net address
 
 private:
     MainMenuActions saved_actions_;

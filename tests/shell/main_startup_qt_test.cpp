@@ -208,3 +208,32 @@ TEST_F(MainFormTest, StopSignalShutsDownInOrderWithoutAsking) {
     EXPECT_EQ(IniProfile(ini_path()).read_int("General", "version", 0), 121);
     EXPECT_EQ(IniProfile(ini_path()).read_int("Option", "RestartChs", 0), 1);
 }
+
+TEST_F(MainFormTest, AProgramFolderElsewhereHoldsTheSettingsAndTheShow) {
+    TempDir own;
+    program_folder = own.folder();
+    write_text(own.file("PRSMDATA.DEF"), "preset_color = 0, RED, 0, 255, 255\n");
+    dialogs.answers = {true, true};
+    start();
+    EXPECT_EQ(g_env->program_folder, own.folder());
+    EXPECT_EQ(show_files_in(own.folder()), 7);
+    EXPECT_STREQ(g_show.colours.rec[0].name, "RED");
+    form->stop_by_signal();
+    // Named after the executable, inside the program folder; nothing beside the executable.
+    EXPECT_EQ(IniProfile(own.file("Prismel.INI")).read_int("General", "version", 0), 121);
+    EXPECT_FALSE(fs::exists(ini_path()));
+    EXPECT_EQ(show_files_in(dir.folder()), 0);
+}
+
+TEST_F(MainFormTest, ARefusedArtnetAddressIsSaidOnceInTheMessageLine) {
+    const char* said = sj("2.x.x.xのアドレスを追加できません: 今のアドレスから送信します");
+    for (bool refused : {false, true}) {
+        write_show();
+        copy_presets();
+        alias_refused = refused;
+        start_shown();
+        EXPECT_EQ(std::string(g_screen->message_line()), refused ? said : "") << refused;
+        EXPECT_EQ(form->status_bar()->text(0).toStdString(), refused ? to_utf8(said) : "") << refused;
+        form.reset();
+    }
+}

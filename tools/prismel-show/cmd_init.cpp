@@ -6,6 +6,7 @@
 #include "data/preset_reader.h"
 #include "data/show_init.h"
 #include "platform/text_codec.h"
+#include "shell/program_folder.h"
 
 namespace prismel::tool {
 
@@ -22,7 +23,7 @@ int cmd_init(const Args& args) {
     std::string folder = as_folder(args[0]);
     std::string preset_file = preset_file_name(folder);
     if (!std::filesystem::exists(preset_file, ec)) {
-        preset_file = preset_file_name(program_folder());
+        preset_file = preset_file_name(shipped_folder(program_folder()));
     }
     auto show = std::make_unique<ShowData>();
     int ok = data_initialise(*show, folder, preset_file);

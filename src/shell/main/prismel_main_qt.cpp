@@ -20,6 +20,8 @@
 #include "screens/diskop_qt.h"
 #include "screens/runscr_qt.h"
 #include "shell/main_form_qt.h"
+#include "shell/program_folder.h"
+#include "shell/startup_dialogs_qt.h"
 
 namespace {
 
@@ -62,13 +64,29 @@ int main(int argc, char** argv) {
     // polled by the engine.
     prismel::install_remote_port(&prismel::system_remote_port());
 
-    // Installed before the start-up questions, so a stop signal that comes
-    // while one is open is held until the window can shut down in order.
+    // Installed before the start-up questions: a stop signal that comes while
+    // one is open cancels it and every later one, and the console then shuts
+    // down in order as soon as its window exists.
     const bool stop_signals = prismel::artnet::install_stop_signals();
+    prismel::QtStartupDialogs startup_dialogs;
+    prismel::TPrismelMainForm* running = nullptr;
+    std::unique_ptr<QSocketNotifier> stop_notifier;
+    if (stop_signals) {
+        stop_notifier = std::make_unique<QSocketNotifier>(prismel::artnet::stop_signal_fd(), QSocketNotifier::Read);
+        QObject::connect(stop_notifier.get(), &QSocketNotifier::activated, &app, [&] {
+            // The pipe stays readable: one stop is enough.
+            stop_notifier->setEnabled(false);
+            if (running) running->stop_by_signal();
+            else startup_dialogs.abandon();
+        });
+    }
     int code = 0;
     try {
+        const std::string exe = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
         prismel::MainFormOptions options;
-        options.exe_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+        options.exe_path = exe;
+        options.program_folder = prismel::find_program_place(exe).folder;
+        options.dialogs = &startup_dialogs;
         prismel::TPrismelMainForm form(options);
         prismel::TQzMsgBox message_box(&form, *prismel::g_screen);
         prismel::set_message_box(&message_box);
@@ -85,19 +103,19 @@ int main(int argc, char** argv) {
         };
         // A stop signal shuts the console down as the quit key would, so an
         // added address never outlives the program.
-        std::unique_ptr<QSocketNotifier> stop_notifier;
-        if (stop_signals) {
-            stop_notifier = std::make_unique<QSocketNotifier>(prismel::artnet::stop_signal_fd(),
-                                                              QSocketNotifier::Read);
-            QObject::connect(stop_notifier.get(), &QSocketNotifier::activated, &form,
-                             [&form] { form.stop_by_signal(); });
+        running = &form;
+        if (prismel::artnet::stop_requested()) {
+            form.stop_by_signal();
+        } else {
+            form.show();
+            code = app.exec();
         }
-        form.show();
-        code = app.exec();
+        running = nullptr;
         prismel::set_dialogs(nullptr);
         prismel::set_line_input(nullptr);
         prismel::set_message_box(nullptr);
     } catch (const std::exception& ex) {
+        running = nullptr;
         QMessageBox::critical(nullptr, "Prismel", QString::fromLocal8Bit(ex.what()));
         code = 0;
     }
