@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Prismel three ways (installing what is missing) and runs every test:
 # the full build, the core under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the engine and output under ThreadSanitizer. Tests run inside a private
-# network namespace, so nothing they send can leave this machine.
+# and the engine and output under ThreadSanitizer; then builds the Debian
+# package and checks it. Tests run inside a private network namespace, so
+# nothing they send can leave this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -55,6 +56,9 @@ if command -v clang++ >/dev/null 2>&1; then
 else
   echo "test: clang++ not found; the Art-Net receive fuzzer is skipped" >&2
 fi
+
+# The Debian package, built from the default tree and checked in a scratch root.
+scripts/package.sh || status=1
 
 # "N tests skipped (2x reason, 1x reason)" from the runs' output: ctest lists
 # the skipped tests after its summary, a test binary counts them in its last
