@@ -139,7 +139,10 @@ void TPrismelMainForm::form_create() {
     output_->start();
     // Said once: a user without the right to add addresses still has an
     // output, from the address the machine has (the README says what to do).
-    if (output_->alias_refused()) screen_->show_message(sj("2.x.x.xのアドレスを追加できません: 今のアドレスから送信します"));
+    if (output_->alias_refused()) {
+        static const char* refused = sj("2.x.x.xを追加できません: 今のアドレスで送信");
+        screen_->show_message(refused);
+    }
 }
 
 void TPrismelMainForm::showEvent(QShowEvent* e) {

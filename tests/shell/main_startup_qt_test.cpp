@@ -226,7 +226,7 @@ TEST_F(MainFormTest, AProgramFolderElsewhereHoldsTheSettingsAndTheShow) {
 }
 
 TEST_F(MainFormTest, ARefusedArtnetAddressIsSaidOnceInTheMessageLine) {
-    const char* said = sj("2.x.x.xのアドレスを追加できません: 今のアドレスから送信します");
+    const char* said = sj("2.x.x.xを追加できません: 今のアドレスで送信");
     for (bool refused : {false, true}) {
         write_show();
         copy_presets();
