@@ -53,17 +53,14 @@ FolderChoice choose_folder(const FolderFacts& facts) {
 }
 
 std::string per_user_folder(const char* xdg_data_home, const char* home) {
-    std::string base;
+    const auto without_slashes = [](std::string s) {
+        while (!s.empty() && s.back() == '/') s.pop_back();
+        return s;
+    };
     // A relative XDG_DATA_HOME is invalid and ignored.
-    if (xdg_data_home && xdg_data_home[0] == '/') {
-        base = xdg_data_home;
-    } else if (home && home[0] == '/') {
-        base = std::string(home) + "/.local/share";
-    } else {
-        return "";
-    }
-    if (base.back() != '/') base += '/';
-    return base + "prismel/";
+    if (xdg_data_home && xdg_data_home[0] == '/') return without_slashes(xdg_data_home) + "/prismel/";
+    if (home && home[0] == '/') return without_slashes(home) + "/.local/share/prismel/";
+    return "";
 }
 
 std::string shipped_folder(const std::string& exe_folder) {

@@ -39,6 +39,7 @@ TEST(ProgramFolder, PerUserFolderFollowsXdgDataHomeThenHome) {
                           Case{nullptr, "/home/u/", "/home/u/.local/share/prismel/"},
                           Case{"relative/data", "/home/u", "/home/u/.local/share/prismel/"},
                           Case{"/x", nullptr, "/x/prismel/"},
+                          Case{nullptr, "/", "/.local/share/prismel/"},
                           Case{nullptr, nullptr, ""},
                           Case{nullptr, "not/absolute", ""}}) {
         EXPECT_EQ(per_user_folder(c.xdg, c.home), c.expected)
