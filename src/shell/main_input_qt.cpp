@@ -53,11 +53,20 @@ void TPrismelMainForm::Timer1Timer() {
         draw_title_step(static_cast<int>(t.step), t.width);
     }
 
+    // The panels are written when their text changes (the clock once a
+    // second), not every tick: a tick on a steady screen builds no text.
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    status_->set_text(1, QString::fromStdString(clock_text(local)));
-    status_->set_text(2, output_ && output_->socket_ready() ? "DMX:OK" : "DMX:NG");
+    if (now != clock_shown_) {
+        clock_shown_ = now;
+        std::tm local{};
+        localtime_r(&now, &local);
+        status_->set_text(1, QString::fromStdString(clock_text(local)));
+    }
+    const int ready = output_ && output_->socket_ready() ? 1 : 0;
+    if (ready != dmx_shown_) {
+        dmx_shown_ = ready;
+        status_->set_text(2, ready ? QStringLiteral("DMX:OK") : QStringLiteral("DMX:NG"));
+    }
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {
