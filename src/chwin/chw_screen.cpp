@@ -12,20 +12,13 @@ ChwScreen* g_screen = nullptr;
 
 namespace {
 
-// Stores one value, reporting whether it differed.
-template <typename T>
-bool store(T& field, T value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-
+// One comparison of the whole cell: screens rewrite every cell of their
+// window on every tick, and nearly all of them are unchanged.
 bool store_cell(ChwCell& c, uint8_t ch, uint32_t fg, uint32_t bg, uint32_t attr) {
-    bool changed = store(c.ch, ch);
-    changed |= store(c.fg, fg);
-    changed |= store(c.bg, bg);
-    changed |= store(c.attr, attr);
-    return changed;
+    const ChwCell want{ch, fg, bg, attr};
+    if (c == want) return false;
+    c = want;
+    return true;
 }
 
 // A boxed field draws one raised box around the whole string.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "chwin/chw_field.h"
 #include "chwin/inp_line.h"
 #include "data/cue_number.h"
 #include "data/show_data.h"
@@ -48,7 +49,7 @@ void draw_fixture_numbers(ChwScreen& s, const ChwWindow& w) {
     s.set_colours(WinFg, HeaderG);
     for (int i = 0; i < kFixtures; ++i) {
         at(s, w, (i % 8) * 10 + 2, i / 8 + 2);
-        s.writef("%2d", i + 1);
+        ChwField().number(i + 1, 2).write_to(s);
     }
 }
 
@@ -88,7 +89,7 @@ void draw_fixture_cell(ChwScreen& s, const FixtureShown& shown, int name_fg, int
     s.set_attribute(kAttrUnderline);
     if (shown.coloured) {
         s.set_colours(name_fg, name_bg);
-        s.writef(" %4s", shown.name);
+        ChwField().text(" ").right(shown.name, 4).write_to(s);
         s.set_bg_value(shown.swatch);
         s.set_attribute(kAttrBoxed);
         s.write("  ");
@@ -147,7 +148,7 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
     const bool current = look != LayerLook::Other;
     if (index == kNone) {
         s.set_dark_text(current ? ColBlue : WinBg);
-        s.writef(" ___  %-20s", "");
+        ChwField().text(" ___  ").blanks(20).write_to(s);
         s.write(blanks, gauge_bytes);
         return;
     }
@@ -159,12 +160,12 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
         s.set_colours(WinNgFg, WinFg);
     else
         s.set_normal_colours();
-    s.writef(" %3d ", index + 1);
+    ChwField().text(" ").number(index + 1, 3).text(" ").write_to(s);
     if (look == LayerLook::CurrentCalled)
         s.set_dark_text(HeaderG);
     else if (look == LayerLook::CurrentOwn)
         s.set_dark_text(HeaderC);
-    s.writef(" %-20s", name);
+    ChwField().text(" ").left(name, 20).write_to(s);
     s.set_normal_colours();
     if (!current || !gauge) {
         s.write(blanks, gauge_bytes);
@@ -172,7 +173,7 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
     }
     if (gauge->step >= 0) {
         s.set_colours(gauge->step_fg, gauge->step_bg);
-        s.writef("%3d", gauge->step + 1);
+        ChwField().number(gauge->step + 1, 3).write_to(s);
         s.set_normal_colours();
     }
     s.write_two_level_gauge(gauge->out, gauge->in);
