@@ -34,9 +34,20 @@ struct FixtureShown {
     uint32_t swatch = 0;
 };
 
+// The scene call's caption and bar, made when the page or the cross time
+// changes rather than formatted on every tick.
+struct SceneTexts {
+    bool made = false;
+    int page = 0;
+    int xtime = 0;
+    char caption[kRunscrTextBytes] = {};
+    char bar[kRunscrTextBytes] = {};
+};
+
 struct DrawState {
     int list_rows = 0;
     FixtureShown fixture[kFixtures];
+    SceneTexts scene_texts;
 };
 
 DrawState g_state;
@@ -312,16 +323,23 @@ void draw_status(ChwScreen& s, const ChwWindow& w, const EngineFields& f) {
 }
 
 void draw_caption_and_bar(ChwScreen& s, const EngineFields& f, bool shift) {
-    char caption[kRunscrTextBytes];
     char bar[kRunscrTextBytes];
-    const char* caption_text = caption;
+    const char* caption_text = nullptr;
     const char* bar_text = bar;
     if (shift) {
         caption_text = runscr_aux_caption();
         bar_text = runscr_aux_bar(f.call_mode == 0 ? 0 : 1);
     } else if (f.call_mode == 0) {
-        runscr_scene_caption(f.scene_page, f.scene_call_xtime.value(), caption, sizeof caption);
-        runscr_scene_bar(f.scene_page, bar, sizeof bar);
+        SceneTexts& t = g_state.scene_texts;
+        if (!t.made || t.page != f.scene_page || t.xtime != f.scene_call_xtime.value()) {
+            t.made = true;
+            t.page = f.scene_page;
+            t.xtime = f.scene_call_xtime.value();
+            runscr_scene_caption(t.page, t.xtime, t.caption, sizeof t.caption);
+            runscr_scene_bar(t.page, t.bar, sizeof t.bar);
+        }
+        caption_text = t.caption;
+        bar_text = t.bar;
     } else {
         caption_text = runscr_preset_caption();
         runscr_preset_bar(g_show.fkeys, bar, sizeof bar);
