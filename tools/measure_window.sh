@@ -18,16 +18,21 @@
 #   --seconds N  length of each measured phase (default 60)
 #   --perf DIR   also record a call-graph profile of each phase into DIR
 #                (perf record of the console and the X server)
+#   --keys "K .." keys pressed (xdotool names) before the idle phase, which
+#                then measures that screen: --keys "Escape F1" the scene editor
+#   --idle-only  no chase phase
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-headless=0 load=0 secs=60 perfdir=""
+headless=0 load=0 secs=60 perfdir="" keys="" idle_only=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --headless) headless=1 ;;
     --load) load=1 ;;
     --seconds) secs=$2; shift ;;
     --perf) perfdir=$(realpath -m "$2"); shift ;;
+    --keys) keys=$2; shift ;;
+    --idle-only) idle_only=1 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) break ;;
   esac
@@ -39,6 +44,7 @@ if [ $headless -eq 0 ] && ! { command -v Xvfb && command -v xdotool; } >/dev/nul
   echo "measure_window: needs Xvfb and xdotool" >&2; exit 2
 fi
 
+[ $headless -eq 1 ] && [ -n "$keys" ] && { echo "measure_window: --keys needs the window" >&2; exit 2; }
 work=$(mktemp -d)
 a=prismel-w$$a b=prismel-w$$b
 loaders=()
@@ -157,19 +163,23 @@ measure() {
 }
 wait_perf() { if [ -n "$perfdir" ]; then sleep 1; fi; }
 
+for k in $keys; do key "$k"; sleep 0.5; done
+[ -n "$keys" ] && sleep 2
 measure idle
-key Return
-sleep 3
-measure chase
+if [ $idle_only -eq 0 ]; then
+  key Return
+  sleep 3
+  measure chase
+fi
 rss=$(awk '/^VmRSS/ { print $2 }' /proc/$pid/status)
 xrss=$([ -n "$xpid" ] && awk '/^VmRSS/ { print $2 }' /proc/$xpid/status || echo 0)
 
 echo "== $([ $headless -eq 1 ] && echo "headless (prismel-show play)" || echo "console with its window (Xvfb)")," \
   "${secs} s per phase, machine $([ $load -eq 1 ] && echo "loaded (2 spinning processes)" || echo "not loaded by the script")," \
   "load average $(cut -d' ' -f1-3 /proc/loadavg)"
-python3 - "$work" "$secs" "$rss" "$xrss" <<'PY'
+python3 - "$work" "$secs" "$rss" "$xrss" "$keys" <<'PY'
 import sys
-work, secs, rss, xrss = sys.argv[1], float(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+work, secs, rss, xrss, keys = sys.argv[1], float(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
 def cpu(phase):
     t0, t1, c0, c1, x0, x1 = map(float, open("%s/%s.cpu" % (work, phase)).read().split())
     wall = t1 - t0
@@ -182,10 +192,11 @@ def threads(phase, wall):
         d = ns - a.get(tid, (name, 0))[1]
         per[name] = per.get(name, 0) + d
     return "  ".join("%s %.3f" % (n, 100 * d / 1e9 / wall) for n, d in sorted(per.items(), key=lambda x: -x[1]) if d > 0)
+import os
 ts = [float(l) for l in open(work + "/frames.txt")]
-for phase in ("idle", "chase"):
+for phase in [p for p in ("idle", "chase") if os.path.exists("%s/%s.cpu" % (work, p))]:
     t0, t1, c, x, wall = cpu(phase)
-    print("-- %s" % ("idle in standby" if phase == "idle" else "chase changing every frame"))
+    print("-- %s" % (("idle in standby" + (", keys " + keys if keys else "")) if phase == "idle" else "chase changing every frame"))
     print("cpu %% of one core: console %.3f  X server %.3f  together %.3f" % (c, x, c + x))
     print("  console threads: %s" % threads(phase, wall))
     if phase == "chase":
