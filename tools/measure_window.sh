@@ -21,10 +21,11 @@
 #   --keys "K .." keys pressed (xdotool names) before the idle phase, which
 #                then measures that screen: --keys "Escape F1" the scene editor
 #   --idle-only  no chase phase
+#   --chase-only no idle phase
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-headless=0 load=0 secs=60 perfdir="" keys="" idle_only=0
+headless=0 load=0 secs=60 perfdir="" keys="" idle_only=0 chase_only=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --headless) headless=1 ;;
@@ -33,6 +34,7 @@ while [ $# -gt 0 ]; do
     --perf) perfdir=$(realpath -m "$2"); shift ;;
     --keys) keys=$2; shift ;;
     --idle-only) idle_only=1 ;;
+    --chase-only) chase_only=1 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) break ;;
   esac
@@ -165,7 +167,7 @@ wait_perf() { if [ -n "$perfdir" ]; then sleep 1; fi; }
 
 for k in $keys; do key "$k"; sleep 0.5; done
 [ -n "$keys" ] && sleep 2
-measure idle
+[ $chase_only -eq 1 ] || measure idle
 if [ $idle_only -eq 0 ]; then
   key Return
   sleep 3
