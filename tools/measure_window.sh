@@ -157,8 +157,20 @@ measure() {
     perf record -q -F 999 --call-graph dwarf,8192 -o "$perfdir/$phase.console.data" -p $pid -- sleep "$secs" >/dev/null 2>&1 &
     [ -n "$xpid" ] && perf record -q -F 999 --call-graph dwarf,8192 -o "$perfdir/$phase.xserver.data" -p $xpid -- sleep "$secs" >/dev/null 2>&1 &
   fi
+  # The sender's side too: when the console's ArtDmx sendto calls entered the
+  # kernel (the receiver's times include the path through the veth pair).
+  local sendrec=""
+  if [ "$phase" = chase ] && command -v perf >/dev/null; then
+    perf record -q -e syscalls:sys_enter_sendto --filter 'len == 530' -o "$work/send.data" -p $pid \
+      -- sleep "$secs" >/dev/null 2>&1 &
+    sendrec=$!
+  fi
   sleep "$secs"
   c1=$(cpu_of $pid); x1=$(cpu_of "$xpid"); t1=$(now)
+  if [ -n "$sendrec" ]; then
+    wait $sendrec 2>/dev/null || true
+    perf script -F time --ns -i "$work/send.data" 2>/dev/null | tr -d ' :' >"$work/sends.txt" || true
+  fi
   wait_perf
   threads_of $pid >"$work/$phase.threads1"
   echo "$t0 $t1 $c0 $c1 $x0 $x1" >"$work/$phase.cpu"
@@ -211,5 +223,12 @@ for phase in [p for p in ("idle", "chase") if os.path.exists("%s/%s.cpu" % (work
         print("frames %d over %.3f s: %.3f fps" % (len(f), f[-1] - f[0], (len(f) - 1) / (f[-1] - f[0])))
         print("interval ms: p50 %.3f  p99 %.3f  max %.3f  min %.3f" % (pct(0.5), pct(0.99), iv[-1], iv[0]))
         print("ticks skipped %d  intervals over 25 ms %d" % (skipped, sum(1 for v in iv if v > 25)))
+        if os.path.exists(work + "/sends.txt"):
+            st = [float(l) for l in open(work + "/sends.txt") if l.strip()]
+            sv = sorted((b - a) * 1000 for a, b in zip(st, st[1:]))
+            if len(sv) > 2:
+                sp = lambda p: sv[min(len(sv) - 1, int(p * len(sv)))]
+                print("sent (sendto entry), interval ms: p99 %.3f  max %.3f  over 25 ms %d  (%d sends)"
+                      % (sp(0.99), sv[-1], sum(1 for v in sv if v > 25), len(st)))
 print("resident memory: console %.1f MiB  X server %.1f MiB" % (rss / 1024, xrss / 1024))
 PY
