@@ -6,7 +6,16 @@
 # With unicast delivery the receiver answers polls as a node whose output
 # port takes universe 0, so ArtDmx comes to its own address.
 #   tools/measure_output.sh [BUILD_BIN_DIR] [SECONDS] [artnet|sacn|both] [broadcast|unicast]   (as root)
+# The console itself, with its window under Xvfb or headless, idle and with
+# the chase, optionally on a loaded machine (frames/s, interval p99 and max,
+# ticks skipped, CPU of the console and the X server, memory):
+#   tools/measure_output.sh --window [--load] [--seconds N] [--perf DIR] [BUILD_BIN_DIR]
+#   tools/measure_output.sh --play [--load] [--seconds N] [BUILD_BIN_DIR]
 set -euo pipefail
+case "${1:-}" in
+  --window) shift; exec "$(dirname "$0")/measure_window.sh" "$@" ;;
+  --play) shift; exec "$(dirname "$0")/measure_window.sh" --headless "$@" ;;
+esac
 cd "$(dirname "$0")/.."
 bin=${1:-build/default/bin}
 secs=${2:-60}

@@ -73,6 +73,37 @@ int paint_cell(const ChwScreen& s, ChwCanvas& canvas, int c, int r, int dx, int 
     return n;
 }
 
+// The strip right of the last visible column (pixels short of a double
+// cell, or a window wider than the grid) shows the background.
+ChwRect right_strip(const ChwScreen& s, const ChwCanvas& canvas) {
+    const int fs = s.font_size();
+    const int width = canvas.client_width();
+    const int bottom = canvas.client_height();
+    const int grid_right = std::min(width - width % fs, s.visible_columns() * s.cell_width());
+    if (grid_right >= width) return {};
+    return {grid_right, bottom - bottom % (fs + 4) - 3 * fs - 12, width, bottom};
+}
+
+bool meets(const ChwRect& a, const ChwRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The cells of row r whose boxes reach into the pixel columns [left, right).
+// The walk starts at column 0 so that a double-byte character across `left`
+// is painted whole.
+void paint_row_span(const ChwScreen& s, ChwCanvas& canvas, int r, int left, int right) {
+    const int cw = s.cell_width();
+    for (int c = 0; c < s.visible_columns();) {
+        const int n = is_sjis_lead(s.cell(c, r).ch) && c + 1 < ChwScreen::kColumns ? 2 : 1;
+        const int x = c * cw;
+        if (x >= right) break;
+        if (x + n * cw > left)
+            c += paint_cell(s, canvas, c, r, 0, 0);
+        else
+            c += n;
+    }
+}
+
 }  // namespace
 
 void paint_rows(const ChwScreen& s, ChwCanvas& canvas, int first, int last) {
@@ -82,16 +113,19 @@ void paint_rows(const ChwScreen& s, ChwCanvas& canvas, int first, int last) {
     if (last < 0 || last >= s.visible_rows()) last = s.visible_rows() - 1;
     for (int r = first; r <= last; ++r)
         for (int c = 0; c < s.visible_columns();) c += paint_cell(s, canvas, c, r, 0, 0);
+    const ChwRect strip = right_strip(s, canvas);
+    if (!strip.empty()) canvas.fill(strip, s.colour_of(ScreenBg));
+}
 
-    // The bottom strip right of the last visible column (pixels short of a
-    // double cell, or a window wider than the grid) shows the background.
-    const int width = canvas.client_width();
-    const int bottom = canvas.client_height();
-    const int grid_right = std::min(width - width % fs, s.visible_columns() * s.cell_width());
-    if (grid_right < width) {
-        const int top = bottom - bottom % (fs + 4) - 3 * fs - 12;
-        canvas.fill({grid_right, top, width, bottom}, s.colour_of(ScreenBg));
-    }
+void paint_area(const ChwScreen& s, ChwCanvas& canvas, const ChwRect& area) {
+    if (area.empty() || area.bottom <= 0 || area.right <= 0) return;
+    const int ch = s.cell_height();
+    canvas.set_font_size(s.font_size());
+    const int first = std::max(0, area.top / ch);
+    const int last = std::min(s.visible_rows() - 1, (area.bottom - 1) / ch);
+    for (int r = first; r <= last; ++r) paint_row_span(s, canvas, r, area.left, area.right);
+    const ChwRect strip = right_strip(s, canvas);
+    if (!strip.empty() && meets(strip, area)) canvas.fill(strip, s.colour_of(ScreenBg));
 }
 
 void paint_pressed_cap(const ChwScreen& s, ChwCanvas& canvas) {

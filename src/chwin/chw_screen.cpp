@@ -12,20 +12,13 @@ ChwScreen* g_screen = nullptr;
 
 namespace {
 
-// Stores one value, reporting whether it differed.
-template <typename T>
-bool store(T& field, T value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-
+// One comparison of the whole cell: screens rewrite every cell of their
+// window on every tick, and nearly all of them are unchanged.
 bool store_cell(ChwCell& c, uint8_t ch, uint32_t fg, uint32_t bg, uint32_t attr) {
-    bool changed = store(c.ch, ch);
-    changed |= store(c.fg, fg);
-    changed |= store(c.bg, bg);
-    changed |= store(c.attr, attr);
-    return changed;
+    const ChwCell want{ch, fg, bg, attr};
+    if (c == want) return false;
+    c = want;
+    return true;
 }
 
 // A boxed field draws one raised box around the whole string.
@@ -71,22 +64,27 @@ void ChwScreen::write(const char* text, int n) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     const int cw = cell_width();
     const int ch = cell_height();
-    ChwRect dirty{cw * cursor_col_, ch * cursor_row_, cw * cursor_col_, ch * cursor_row_ + ch};
+    // Locals, not members, in the loop: the stores into the grid would
+    // otherwise make the compiler reload every member for every byte.
+    const uint32_t fg = fg_, bg = bg_, attr = attr_;
+    int col = cursor_col_;
+    ChwRect dirty{cw * col, ch * cursor_row_, cw * col, ch * cursor_row_ + ch};
     bool changed = false;
     ChwCell* row = grid_[cursor_row_];
-    for (int i = 0; i < n && cursor_col_ < kColumns;) {
+    for (int i = 0; i < n && col < kColumns;) {
         unsigned char b = bytes[i];
         const bool lead = is_sjis_lead(b);
-        const bool pair = lead && i + 1 < n && cursor_col_ + 1 < kColumns;
+        const bool pair = lead && i + 1 < n && col + 1 < kColumns;
         if (lead && !pair) b = ' ';
-        changed |= store_cell(row[cursor_col_], b, fg_, bg_, effective_attribute(attr_, i, n));
+        changed |= store_cell(row[col], b, fg, bg, effective_attribute(attr, i, n));
         const int step = pair ? 2 : 1;
-        if (pair) changed |= store_cell(row[cursor_col_ + 1], bytes[i + 1], fg_, bg_, attr_);
-        cursor_col_ += step;
+        if (pair) changed |= store_cell(row[col + 1], bytes[i + 1], fg, bg, attr);
+        col += step;
         i += step;
         if (!changed) dirty.left += step * cw;
         dirty.right += step * cw;
     }
+    cursor_col_ = col;
     if (changed) invalidate(dirty);
 }
 

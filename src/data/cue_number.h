@@ -16,17 +16,36 @@ struct CueNumberText {
     char text[24];
 };
 
+// Formats as the printf forms above (the run screen shows dozens of cue
+// numbers on every tick, so without the printf machinery).
 inline CueNumberText cue_number_text(int number, CueNumberStyle style = CueNumberStyle::kStatus) {
-    static constexpr const char* kWhole[] = {"%4d.   ", "%4d. ", "%4d."};
-    static constexpr const char* kPoint[] = {"%4d.%1d  ", "%4d.%1d", "%4d.%1d"};
-    const int i = static_cast<int>(style);
     CueNumberText t;
+    char* p = t.text;
+    // "%4d" of number / 10, truncated toward zero as the division is.
+    const int whole = number / 10;
+    char digits[12];
+    int d = 0;
+    unsigned magnitude = whole < 0 ? 0u - static_cast<unsigned>(whole) : static_cast<unsigned>(whole);
+    do {
+        digits[d++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    for (int pad = 4 - d - (whole < 0 ? 1 : 0); pad > 0; --pad) *p++ = ' ';
+    if (whole < 0) *p++ = '-';
+    while (d > 0) *p++ = digits[--d];
+    *p++ = '.';
     // A damaged file can hold a negative number; its tenths digit is shown
     // without a second sign.
-    if (number % 10 != 0)
-        std::snprintf(t.text, sizeof t.text, kPoint[i], number / 10, std::abs(number % 10));
-    else
-        std::snprintf(t.text, sizeof t.text, kWhole[i], number / 10);
+    const int tenths = number % 10 < 0 ? -(number % 10) : number % 10;
+    if (tenths != 0) {
+        *p++ = static_cast<char>('0' + tenths);
+        if (style == CueNumberStyle::kStatus) *p++ = ' ', *p++ = ' ';
+    } else if (style == CueNumberStyle::kStatus) {
+        *p++ = ' ', *p++ = ' ', *p++ = ' ';
+    } else if (style == CueNumberStyle::kField) {
+        *p++ = ' ';
+    }
+    *p = '\0';
     return t;
 }
 

@@ -28,7 +28,7 @@ int PlaybackEngine::pop_snapshot(int depth) {
 }
 
 int PlaybackEngine::snapshot_depth() const {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     return static_cast<int>(snapshots_.size());
 }
 

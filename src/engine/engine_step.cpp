@@ -10,7 +10,7 @@
 namespace prismel {
 
 void PlaybackEngine::step(DmxFrame& frame) {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     serve_remote();
     count_wait();
     if (hold_count() != 0) return;  // the frame keeps its previous contents

@@ -10,7 +10,7 @@ PlaybackEngine::PlaybackEngine(ShowData& show, RemotePort& port) : show_(show), 
 PlaybackEngine::~PlaybackEngine() = default;
 
 void PlaybackEngine::initialise() {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     hold_.store(1, std::memory_order_release);
     initialise_fields();
     mix_.fill(0);
@@ -27,7 +27,7 @@ void PlaybackEngine::initialise() {
 void PlaybackEngine::shut_down() {
     std::vector<std::unique_ptr<EngineState>> freed;
     {
-        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        std::lock_guard<EngineMutex> lock(mutex_);
         if (port_open_) port_.close();
         port_open_ = false;
         freed.swap(snapshots_);
@@ -198,17 +198,17 @@ void PlaybackEngine::set_scene_call_xtime(StoredDuration cross_time) {
 // --- reading
 
 EngineFields PlaybackEngine::fields() const {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     return state_.fields;
 }
 
 LevelBuffer PlaybackEngine::monitor() const {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     return monitor_;
 }
 
 LayerBuffers PlaybackEngine::layers() const {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::lock_guard<EngineMutex> lock(mutex_);
     return state_.layers;
 }
 

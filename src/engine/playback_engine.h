@@ -12,7 +12,8 @@
 //  - a mutex held by the step for its whole run and by each operation while it
 //    changes the state, so no step ever renders a half-changed state. It is
 //    recursive so that an edit of the show's tables (ShowEdit, show_edit.h)
-//    can hold it around engine operations as well.
+//    can hold it around engine operations as well, and it lends the output
+//    thread's priority to a holder it waits for (engine_mutex.h).
 // The step allocates nothing; push_snapshot allocates on the calling thread
 // before it takes the mutex.
 #include <atomic>
@@ -22,6 +23,7 @@
 
 #include "data/show_data.h"
 #include "engine/duration.h"
+#include "engine/engine_mutex.h"
 #include "engine/engine_state.h"
 #include "engine/levels.h"
 #include "platform/remote_port.h"
@@ -108,7 +110,7 @@ private:
     RemotePort& port_;
     bool port_open_ = false;
 
-    mutable std::recursive_mutex mutex_;
+    mutable EngineMutex mutex_;
     std::atomic<int> hold_{1};
     EngineState state_;
     LevelBuffer mix_{};

@@ -24,7 +24,7 @@ public:
 
 private:
     PlaybackEngine& engine_;
-    std::lock_guard<std::recursive_mutex> lock_;
+    std::lock_guard<EngineMutex> lock_;
 };
 
 }  // namespace prismel

@@ -1,14 +1,11 @@
 #include "output/artnet_thread.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <vector>
 
 #include "output/artnet_receive.h"
 #include "output/sacn_packets.h"
+#include "output/thread_scheduling.h"
 
 namespace prismel::artnet {
 
@@ -22,11 +19,6 @@ nanoseconds next_deadline(nanoseconds deadline, nanoseconds now, nanoseconds per
     deadline += period;
     if (deadline <= now) deadline += ((now - deadline) / period + 1) * period;
     return deadline;
-}
-
-void raise_thread_priority() {
-    // A nice value below the default; refused without the right, which is fine.
-    (void)setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), -5);
 }
 
 }  // namespace
@@ -134,7 +126,8 @@ void TArtnetThread::receive_pending(nanoseconds now) {
 }
 
 void TArtnetThread::execute(bool raise_priority) {
-    if (raise_priority) raise_thread_priority();
+    name_current_thread("artnet");
+    if (raise_priority) (void)raise_output_thread_scheduling();
     nanoseconds now = clock_->now();
     nanoseconds frame_due = now + kPeriod;
     nanoseconds poll_due = now + kPollInterval;

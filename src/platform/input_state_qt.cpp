@@ -1,10 +1,15 @@
 #include "platform/input_state_qt.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #if PRISMEL_HAVE_X11
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+// Xlib's event names would hide Qt's.
+#undef KeyPress
+#undef KeyRelease
 #endif
 
 namespace prismel {
@@ -19,13 +24,69 @@ Display* x11_display() {
 }
 #endif
 
-bool modifier_held(Qt::KeyboardModifier m) {
-    return (QGuiApplication::queryKeyboardModifiers() & m) != 0;
-}
-
 }  // namespace
 
+QtInputState::QtInputState() {
+    if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);
+}
+
+QtInputState::~QtInputState() {
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool QtInputState::eventFilter(QObject*, QEvent* e) {
+    switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            // Qt gives a modifier key's own event the state after it: Shift
+            // pressed carries Shift, Shift released does not.
+            modifiers_ = static_cast<QKeyEvent*>(e)->modifiers();
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            modifiers_ = m->modifiers();
+            left_button_ = (m->buttons() & Qt::LeftButton) != 0;
+            break;
+        }
+        case QEvent::ApplicationStateChange:
+            // Changes made while another application was active were not seen.
+            modifiers_known_ = button_known_ = false;
+            break;
+        default: break;
+    }
+    return false;
+}
+
+Qt::KeyboardModifiers QtInputState::modifiers() const {
+    const bool active = application_active();
+    if (!modifiers_known_ || !active) {
+        ++queries_;
+        modifiers_ = query_modifiers();
+        modifiers_known_ = active;
+    }
+    return modifiers_;
+}
+
 bool QtInputState::left_button_down() const {
+    const bool active = application_active();
+    if (!button_known_ || !active) {
+        ++queries_;
+        left_button_ = query_left_button();
+        button_known_ = active;
+    }
+    return left_button_;
+}
+
+bool QtInputState::shift_down() const { return (modifiers() & Qt::ShiftModifier) != 0; }
+bool QtInputState::ctrl_down() const { return (modifiers() & Qt::ControlModifier) != 0; }
+bool QtInputState::alt_down() const { return (modifiers() & Qt::AltModifier) != 0; }
+
+Qt::KeyboardModifiers QtInputState::query_modifiers() const { return QGuiApplication::queryKeyboardModifiers(); }
+
+bool QtInputState::query_left_button() const {
 #if PRISMEL_HAVE_X11
     if (Display* d = x11_display()) {
         Window root, child;
@@ -39,9 +100,9 @@ bool QtInputState::left_button_down() const {
     return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
 }
 
-bool QtInputState::shift_down() const { return modifier_held(Qt::ShiftModifier); }
-bool QtInputState::ctrl_down() const { return modifier_held(Qt::ControlModifier); }
-bool QtInputState::alt_down() const { return modifier_held(Qt::AltModifier); }
+bool QtInputState::application_active() const {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
 
 // Qt has no query of the lock state: without X11 Caps Lock counts as off.
 bool QtInputState::caps_lock_on() const {

@@ -37,6 +37,10 @@ struct DiskopState {
     ChwWindow* window = nullptr;
     ChwList list;
     std::vector<SaveFolder> folders;
+    // The location line as shown, and the location it was made from: it is
+    // converted when the location changes, not on every tick.
+    std::string shown_for;
+    std::string shown;
 };
 
 DiskopState g;
@@ -192,14 +196,14 @@ void load() {
 }
 
 void write_location(ChwScreen& s) {
-    char shown[kLocationBytes + 1];
-    const std::string text = cp932_name_of(g_location);
-    const std::size_t n = sjis_fit(text.c_str(), kLocationBytes);
-    text.copy(shown, n);
-    shown[n] = '\0';
+    if (g.shown.empty() || g.shown_for != g_location) {
+        g.shown_for = g_location;
+        const std::string text = cp932_name_of(g_location);
+        g.shown = text.substr(0, sjis_fit(text.c_str(), kLocationBytes));
+    }
     at(s, *g.window, 1, 1);
     s.set_normal_colours();
-    s.writef("%-44s", shown);
+    s.writef("%-44s", g.shown.c_str());
 }
 
 void write_folder_row(ChwScreen& s, int i, const SaveFolder& f) {
@@ -248,6 +252,7 @@ int diskop_close() {
     g.list = ChwList();
     g.folders.clear();
     g.folders.shrink_to_fit();
+    g.shown.clear();
     close_screen_window(g.window);
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "chwin/chw_field.h"
 #include "chwin/inp_line.h"
 #include "data/cue_number.h"
 #include "data/show_data.h"
@@ -33,9 +34,20 @@ struct FixtureShown {
     uint32_t swatch = 0;
 };
 
+// The scene call's caption and bar, made when the page or the cross time
+// changes rather than formatted on every tick.
+struct SceneTexts {
+    bool made = false;
+    int page = 0;
+    int xtime = 0;
+    char caption[kRunscrTextBytes] = {};
+    char bar[kRunscrTextBytes] = {};
+};
+
 struct DrawState {
     int list_rows = 0;
     FixtureShown fixture[kFixtures];
+    SceneTexts scene_texts;
 };
 
 DrawState g_state;
@@ -48,7 +60,7 @@ void draw_fixture_numbers(ChwScreen& s, const ChwWindow& w) {
     s.set_colours(WinFg, HeaderG);
     for (int i = 0; i < kFixtures; ++i) {
         at(s, w, (i % 8) * 10 + 2, i / 8 + 2);
-        s.writef("%2d", i + 1);
+        ChwField().number(i + 1, 2).write_to(s);
     }
 }
 
@@ -88,7 +100,7 @@ void draw_fixture_cell(ChwScreen& s, const FixtureShown& shown, int name_fg, int
     s.set_attribute(kAttrUnderline);
     if (shown.coloured) {
         s.set_colours(name_fg, name_bg);
-        s.writef(" %4s", shown.name);
+        ChwField().text(" ").right(shown.name, 4).write_to(s);
         s.set_bg_value(shown.swatch);
         s.set_attribute(kAttrBoxed);
         s.write("  ");
@@ -147,7 +159,7 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
     const bool current = look != LayerLook::Other;
     if (index == kNone) {
         s.set_dark_text(current ? ColBlue : WinBg);
-        s.writef(" ___  %-20s", "");
+        ChwField().text(" ___  ").blanks(20).write_to(s);
         s.write(blanks, gauge_bytes);
         return;
     }
@@ -159,12 +171,12 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
         s.set_colours(WinNgFg, WinFg);
     else
         s.set_normal_colours();
-    s.writef(" %3d ", index + 1);
+    ChwField().text(" ").number(index + 1, 3).text(" ").write_to(s);
     if (look == LayerLook::CurrentCalled)
         s.set_dark_text(HeaderG);
     else if (look == LayerLook::CurrentOwn)
         s.set_dark_text(HeaderC);
-    s.writef(" %-20s", name);
+    ChwField().text(" ").left(name, 20).write_to(s);
     s.set_normal_colours();
     if (!current || !gauge) {
         s.write(blanks, gauge_bytes);
@@ -172,7 +184,7 @@ void draw_layer(ChwScreen& s, const char* name_field, int index, LayerLook look,
     }
     if (gauge->step >= 0) {
         s.set_colours(gauge->step_fg, gauge->step_bg);
-        s.writef("%3d", gauge->step + 1);
+        ChwField().number(gauge->step + 1, 3).write_to(s);
         s.set_normal_colours();
     }
     s.write_two_level_gauge(gauge->out, gauge->in);
@@ -311,16 +323,23 @@ void draw_status(ChwScreen& s, const ChwWindow& w, const EngineFields& f) {
 }
 
 void draw_caption_and_bar(ChwScreen& s, const EngineFields& f, bool shift) {
-    char caption[kRunscrTextBytes];
     char bar[kRunscrTextBytes];
-    const char* caption_text = caption;
+    const char* caption_text = nullptr;
     const char* bar_text = bar;
     if (shift) {
         caption_text = runscr_aux_caption();
         bar_text = runscr_aux_bar(f.call_mode == 0 ? 0 : 1);
     } else if (f.call_mode == 0) {
-        runscr_scene_caption(f.scene_page, f.scene_call_xtime.value(), caption, sizeof caption);
-        runscr_scene_bar(f.scene_page, bar, sizeof bar);
+        SceneTexts& t = g_state.scene_texts;
+        if (!t.made || t.page != f.scene_page || t.xtime != f.scene_call_xtime.value()) {
+            t.made = true;
+            t.page = f.scene_page;
+            t.xtime = f.scene_call_xtime.value();
+            runscr_scene_caption(t.page, t.xtime, t.caption, sizeof t.caption);
+            runscr_scene_bar(t.page, t.bar, sizeof t.bar);
+        }
+        caption_text = t.caption;
+        bar_text = t.bar;
     } else {
         caption_text = runscr_preset_caption();
         runscr_preset_bar(g_show.fkeys, bar, sizeof bar);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "chwin/chw_field.h"
 #include "chwin/inp_line.h"
 
 namespace prismel {
@@ -15,7 +16,10 @@ void write_caption(ChwScreen& s, const char* text, int width) {
     if (s.fkey_row() < 1) return;
     s.move_cursor(1, s.fkey_row() - 1);
     s.set_dark_text(HeaderG);
-    s.writef("%-*s", width, text);
+    // As "%-*s", without formatting: screens write their caption every tick.
+    const int n = text ? static_cast<int>(std::strlen(text)) : 0;
+    s.write(text, n);
+    if (width > n) ChwField().blanks(width - n).write_to(s);
 }
 
 void clear_caption(ChwScreen& s) {

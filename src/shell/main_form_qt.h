@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -161,6 +162,10 @@ private:
     QImage wallpaper_bitmap_;
     QPixmap check_mark_;
     std::string help_file_;
+
+    // What the clock and DMX panels show (-1: nothing yet).
+    std::time_t clock_shown_ = -1;
+    int dmx_shown_ = -1;
 
     // The title text while the sequence draws it (drawn over the image).
     int title_step_ = 0;  // 0 none, 1 reveal, 2 full

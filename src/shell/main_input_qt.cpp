@@ -53,11 +53,20 @@ void TPrismelMainForm::Timer1Timer() {
         draw_title_step(static_cast<int>(t.step), t.width);
     }
 
+    // The panels are written when their text changes (the clock once a
+    // second), not every tick: a tick on a steady screen builds no text.
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    status_->set_text(1, QString::fromStdString(clock_text(local)));
-    status_->set_text(2, artnet::dmx_status_text(output_ ? output_->status() : artnet::OutputStatus::no_socket));
+    if (now != clock_shown_) {
+        clock_shown_ = now;
+        std::tm local{};
+        localtime_r(&now, &local);
+        status_->set_text(1, QString::fromStdString(clock_text(local)));
+    }
+    const int dmx = static_cast<int>(output_ ? output_->status() : artnet::OutputStatus::no_socket);
+    if (dmx != dmx_shown_) {
+        dmx_shown_ = dmx;
+        status_->set_text(2, artnet::dmx_status_text(static_cast<artnet::OutputStatus>(dmx)));
+    }
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {

@@ -109,22 +109,24 @@ TPrismelMainForm::TitleLine TPrismelMainForm::title_line(QPainter& painter) cons
     return line;
 }
 
-void TPrismelMainForm::paintEvent(QPaintEvent*) {
+void TPrismelMainForm::paintEvent(QPaintEvent* e) {
     if (!screen_) return;
     ChwScreen& s = *screen_;
     const PaintRegions regions = paint_regions();
     QPainter painter(this);
 
-    // The character windows and the bottom strip, from the cells.
+    // The character windows and the bottom strip, from the cells: only the
+    // cells inside what was invalidated (the writer invalidates the cells
+    // that changed), so a tick that changed a gauge paints that gauge.
     painter.setClipRegion(regions.text);
     QtChwCanvas canvas(painter, size(), glyphs_);
     canvas.set_font_size(s.font_size());
-    paint_rows(s, canvas, -1, -1);
+    for (const QRect& r : e->region()) paint_area(s, canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     paint_pressed_cap(s, canvas);
 
     // The title image, its notice line once the sequence is over, or the
     // title text while the sequence runs.
-    if (!regions.title_rect.isEmpty()) {
+    if (!regions.title_rect.isEmpty() && e->region().intersects(regions.title)) {
         painter.setClipRegion(regions.title);
         painter.drawImage(regions.title_rect, title_bitmap_);
         const QSize form = form_size();
@@ -156,11 +158,14 @@ void TPrismelMainForm::paintEvent(QPaintEvent*) {
     }
 
     // Everywhere else: the wallpaper tiled from the client origin, or ScreenBg.
-    painter.setClipRegion(regions.background);
-    if (!wallpaper_bitmap_.isNull())
-        painter.fillRect(rect(), QBrush(wallpaper_bitmap_));
-    else
-        painter.fillRect(rect(), to_qcolor(s.colour_of(ScreenBg)));
+    const QRegion background = regions.background & e->region();
+    if (!background.isEmpty()) {
+        painter.setClipRegion(background);
+        if (!wallpaper_bitmap_.isNull())
+            painter.fillRect(rect(), QBrush(wallpaper_bitmap_));
+        else
+            painter.fillRect(rect(), to_qcolor(s.colour_of(ScreenBg)));
+    }
 
     // The frame selection's outline, inverted.
     painter.setClipping(false);

@@ -186,6 +186,43 @@ TEST_F(PainterTest, RowRangeAndRightStrip) {
     EXPECT_EQ(canvas.ops.back().colour, s.colour_of(ScreenBg));
 }
 
+// What the window system asks to repaint is painted, and nothing else: a
+// gauge that moved repaints the gauge.
+TEST_F(PainterTest, AnAreaPaintsTheCellsItMeetsAndNoOthers) {
+    s.set_visible(100, 40);
+    canvas.width = 1005;
+    canvas.height = 970;
+    // Cell (12, 5) and its right neighbour; 1 pixel into each of the rows 5 and 6.
+    paint_area(s, canvas, {125, 5 * 24 + 23, 131, 6 * 24 + 1});
+    EXPECT_EQ(canvas.texts(), 4);
+    EXPECT_EQ(canvas.at_cell(12, 5).size(), 2u);
+    EXPECT_EQ(canvas.at_cell(13, 6).size(), 2u);
+    EXPECT_TRUE(canvas.at_cell(11, 5).empty());
+    EXPECT_TRUE(canvas.at_cell(14, 5).empty());
+
+    // A double-byte character across the area's left edge is painted whole,
+    // from its lead byte's cell.
+    canvas.ops.clear();
+    s.move_cursor(20, 3);
+    s.write(sj("表示"));  // columns 20-23, the 0x5C trail byte in column 21
+    paint_area(s, canvas, {215, 3 * 24, 225, 3 * 24 + 24});
+    ASSERT_EQ(canvas.texts(), 2);
+    EXPECT_EQ(canvas.ops[1].bytes, std::string(sj("表")));
+    EXPECT_EQ(canvas.ops[1].r.left, 200);
+    EXPECT_EQ(canvas.ops[3].bytes, std::string(sj("示")));
+
+    // The strip right of the grid only where the area reaches it; nothing
+    // outside the grid's rows and columns.
+    canvas.ops.clear();
+    paint_area(s, canvas, {1001, 960, 1004, 970});
+    ASSERT_EQ(canvas.ops.size(), 1u);
+    EXPECT_EQ(canvas.ops[0].r, (ChwRect{1000, 970 - 970 % 24 - 72, 1005, 970}));
+    canvas.ops.clear();
+    paint_area(s, canvas, {-40, -30, -1, -1});
+    paint_area(s, canvas, {10, 10, 10, 40});
+    EXPECT_TRUE(canvas.ops.empty());
+}
+
 TEST_F(PainterTest, PressedCapIsShiftedAndFramed) {
     s.set_fkey_row(30);
     s.draw_fkey_bar("Go");

@@ -84,6 +84,12 @@ protected:
         return b_->exec_prefix() + "curl -s 'http://127.0.0.1:9090/get_dmx?u=" + std::to_string(universe) + "' >" +
                dir_.file(file);
     }
+    // Fetches a universe from olad until it holds the cue's levels, for up to
+    // 8 s: a busy machine may take a while to bring them over.
+    std::string await_dmx(int universe, const std::string& file) {
+        return "for i in $(seq 40); do " + fetch_dmx(universe, file) + "; grep -q '\"dmx\": \\[200,0,0,0,100,0' " +
+               dir_.file(file) + " && break; sleep 0.2; done";
+    }
     std::string play(const std::string& options) {
         return a_->exec_prefix() + "env PRISMEL_REMOTE_PORT=none timeout 30 " + kTool + " play " + dir_.folder() + " " +
                options + " >" + dir_.file("out.txt") + " 2>" + dir_.file("err.txt");
@@ -106,17 +112,18 @@ TEST_F(PlayOutput, OladReceivesBothProtocolsAndTsharkDecodesEveryPacket) {
     const std::string dev = a_->output("ip -o link show type veth | awk -F'[ :@]+' '{printf \"%s\", $2}'");
     ASSERT_FALSE(dev.empty());
     const std::string cap = dir_.file("out.pcapng");
-    ASSERT_EQ(a_->run("timeout 20 tshark -i " + dev + " -w " + cap + " -a duration:8 >/dev/null 2>" +
+    ASSERT_EQ(a_->run("timeout 30 tshark -i " + dev + " -w " + cap + " -a duration:12 >/dev/null 2>" +
                       dir_.file("tshark.err") + " & for i in $(seq 100); do grep -q Capturing " + dir_.file("tshark.err") +
                       " && exit 0; sleep 0.1; done; exit 1"),
               0);
-    std::string script = "( sleep 1; echo 'cue 1'; sleep 2.5; " + fetch_dmx(0, "artnet.json") + "; " +
-                         fetch_dmx(1, "sacn.json") + "; echo quit ) | " + play("--protocol both --interface " + dev);
+    std::string script = "( sleep 1; echo 'cue 1'; " + await_dmx(0, "artnet.json") + "; " +
+                         await_dmx(1, "sacn.json") + "; sleep 2; echo quit ) | " +  // a keep-alive or two more
+                         play("--protocol both --interface " + dev);
     EXPECT_EQ(system(script.c_str()), 0) << read_text(dir_.file("err.txt"));
     EXPECT_NE(read_text(dir_.file("sacn.json")).find("\"dmx\": [200,0,0,0,100,0"), std::string::npos)
         << read_text(dir_.file("sacn.json"));
     EXPECT_NE(read_text(dir_.file("artnet.json")).find("\"dmx\": [200,0,0,0,100,0"), std::string::npos);
-    ASSERT_EQ(a_->run("for i in $(seq 150); do pgrep -x tshark >/dev/null || pgrep -x dumpcap >/dev/null || exit 0; "
+    ASSERT_EQ(a_->run("for i in $(seq 250); do pgrep -x tshark >/dev/null || pgrep -x dumpcap >/dev/null || exit 0; "
                       "sleep 0.1; done; exit 1"),
               0);
 
@@ -136,7 +143,7 @@ TEST_F(PlayOutput, OladReceivesBothProtocolsAndTsharkDecodesEveryPacket) {
     }
     EXPECT_GE(kinds["artnet"], 3);
     EXPECT_GE(kinds["sacn"], 6);
-    EXPECT_EQ(kinds["discovery"], 1);
+    EXPECT_GE(kinds["discovery"], 1);
     EXPECT_EQ(shell_output(read + "-Y '_ws.expert || _ws.malformed'"), "");
 }
 

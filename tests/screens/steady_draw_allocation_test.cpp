@@ -1,0 +1,133 @@
+// Every screen's draw handler runs on every 50 ms tick. On a steady screen
+// (and on the run screen while a chase moves) it must not reach the heap:
+// this binary counts every operator new. The sanitizer builds bring their
+// own allocator, so the count is taken in the plain build only.
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <new>
+
+#include "chwin/chw_keys.h"
+#include "diskop_fixture.h"
+#include "screens/Editchs.h"
+#include "screens/Editcol.h"
+#include "screens/Editcue.h"
+#include "screens/Editfky.h"
+#include "screens/Editscn.h"
+#include "screens/Runscr.h"
+#include "screens/Setpat.h"
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define PRISMEL_COUNT_ALLOCATIONS 0
+#else
+#define PRISMEL_COUNT_ALLOCATIONS 1
+#endif
+
+#if PRISMEL_COUNT_ALLOCATIONS
+namespace {
+std::atomic<long> g_allocations{0};
+}
+
+void* operator new(std::size_t n) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#endif
+
+namespace prismel::test {
+namespace {
+
+struct Screen {
+    const char* name;
+    int (*open)(ChwWindow*);
+    int (*draw)();
+    std::function<void()> close;
+};
+
+class SteadyDrawAllocation : public DiskopTest {
+protected:
+    // A show with something in every table, so that every part of every
+    // screen has text to write.
+    static void fill() {
+        for (int i = 0; i < 12; ++i) set_colour(400 + i, "USER", uint8_t(20 * i), 40, uint8_t(200 - 10 * i));
+        for (int s = 0; s < 20; ++s) {
+            name_scene(s, "\x83\x56\x81\x5B\x83\x93 SCENE");  // "シーン SCENE", a 0x5C trail byte
+            for (int f = 0; f < kFixtures; ++f) {
+                g_show.scenes[s].colour[f] = int16_t(400 + (s + f) % 12);
+                g_show.scenes[s].size[f] = 200;
+            }
+        }
+        for (int c = 0; c < 5; ++c) {
+            name_chase(c, "CHASE");
+            set_chase(c, {0, 1, 2, 3});
+        }
+        for (int q = 0; q < 30; ++q) use_cue(q, q % 20, 20, q % 5, q % 3 == 0 ? 40 : 0);
+        for (int k = 0; k < 10; ++k) set_fkey(k, 1, k, 20, 20, "KEY");
+        for (int f = 0; f < kFixtures; ++f) patch(f, 1, 4 * f);
+    }
+
+    // Allocations over `ticks` draws, after the first draws have made what
+    // is made once (the screen's texts, its lists).
+    static long allocations_over(int (*draw)(), int ticks, const std::function<void()>& between = {}) {
+        for (int i = 0; i < 3; ++i) draw();
+#if PRISMEL_COUNT_ALLOCATIONS
+        const long before = g_allocations.load();
+        for (int i = 0; i < ticks; ++i) {
+            if (between) between();
+            draw();
+        }
+        return g_allocations.load() - before;
+#else
+        (void)ticks;
+        (void)between;
+        return 0;
+#endif
+    }
+};
+
+TEST_F(SteadyDrawAllocation, NoDrawHandlerAllocatesOnASteadyScreen) {
+#if !PRISMEL_COUNT_ALLOCATIONS
+    GTEST_SKIP() << "allocations are counted in the build without sanitizers";
+#else
+    fill();
+    const Screen screens[] = {
+        {"run screen", runscr_open, runscr_draw, [] { runscr_close(); }},
+        {"scene editor", editscn_open, editscn_draw, [this] { key(kKeyEsc); }},
+        {"chase editor", editchs_open, editchs_draw, [this] { key(kKeyEsc); }},
+        {"cue editor", editcue_open, editcue_draw, [this] { key(kKeyEsc); }},
+        {"user colour editor", editcol_open, editcol_draw, [this] { key(kKeyEsc); }},
+        {"function-key editor", editfky_open, editfky_draw, [this] { key(kKeyEsc); }},
+        {"fixture patch editor", setpat_open, setpat_draw, [this] { key(kKeyEsc); }},
+        {"data folder screen", diskop_open, diskop_draw, [] { diskop_close(); }},
+    };
+    for (const Screen& screen : screens) {
+        ASSERT_EQ(screen.open(backdrop_), 1) << screen.name;
+        EXPECT_EQ(allocations_over(screen.draw, 50), 0) << screen.name;
+        screen.close();
+        ASSERT_EQ(screen_.top_window(), backdrop_) << screen.name;
+    }
+#endif
+}
+
+TEST_F(SteadyDrawAllocation, TheRunScreenFollowsAChaseWithoutAllocating) {
+#if !PRISMEL_COUNT_ALLOCATIONS
+    GTEST_SKIP() << "allocations are counted in the build without sanitizers";
+#else
+    fill();
+    ASSERT_EQ(runscr_open(backdrop_), 1);
+    g_engine.go_to_cue(3);  // a wait time running, a scene fading in, a chase stepping
+    EXPECT_EQ(allocations_over(runscr_draw, 200, [this] { step(3); }), 0);
+    keys_.shift = true;  // the auxiliary bar
+    EXPECT_EQ(allocations_over(runscr_draw, 20, [this] { step(3); }), 0);
+    runscr_close();
+#endif
+}
+
+}  // namespace
+}  // namespace prismel::test
