@@ -146,12 +146,15 @@ sleep 6  # the title sequence (2.5 s) ends on the run screen
 cpu_of() { [ -n "$1" ] && cat /proc/$1/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }' || echo 0; }
 threads_of() { for t in /proc/$1/task/*; do printf '%s %s %s\n' "${t##*/}" "$(tr ' ' _ <$t/comm)" "$(cut -d' ' -f1 $t/schedstat)"; done; }
 now() { date +%s.%N; }
+# Time the hypervisor ran something else on this machine's CPUs (USER_HZ ticks):
+# a virtual machine's frames can be late for reasons no program inside can fix.
+steal_of() { awk '/^cpu / { print $9 }' /proc/stat; }
 
 # measure PHASE: CPU of the console, its threads and the X server over SECONDS.
 measure() {
   local phase=$1 t0 t1 c0 c1 x0 x1
   threads_of $pid >"$work/$phase.threads0"
-  c0=$(cpu_of $pid); x0=$(cpu_of "$xpid"); t0=$(now)
+  c0=$(cpu_of $pid); x0=$(cpu_of "$xpid"); t0=$(now); steal_of >"$work/$phase.steal0"
   if [ -n "$perfdir" ]; then
     mkdir -p "$perfdir"
     perf record -q -F 999 --call-graph dwarf,8192 -o "$perfdir/$phase.console.data" -p $pid -- sleep "$secs" >/dev/null 2>&1 &
@@ -166,7 +169,7 @@ measure() {
     sendrec=$!
   fi
   sleep "$secs"
-  c1=$(cpu_of $pid); x1=$(cpu_of "$xpid"); t1=$(now)
+  c1=$(cpu_of $pid); x1=$(cpu_of "$xpid"); t1=$(now); steal_of >"$work/$phase.steal1"
   if [ -n "$sendrec" ]; then
     wait $sendrec 2>/dev/null || true
     perf script -F time --ns -i "$work/send.data" 2>/dev/null | tr -d ' :' >"$work/sends.txt" || true
@@ -213,6 +216,8 @@ for phase in [p for p in ("idle", "chase") if os.path.exists("%s/%s.cpu" % (work
     print("-- %s" % (("idle in standby" + (", keys " + keys if keys else "")) if phase == "idle" else "chase changing every frame"))
     print("cpu %% of one core: console %.3f  X server %.3f  together %.3f" % (c, x, c + x))
     print("  console threads: %s" % threads(phase, wall))
+    s0, s1 = (int(open("%s/%s.steal%d" % (work, phase, i)).read()) for i in (0, 1))
+    print("steal time of the machine (all CPUs): %.2f %% of the wall time" % (100 * (s1 - s0) / 100.0 / wall))
     if phase == "chase":
         f = [t for t in ts if t0 <= t <= t1]
         iv = sorted((b - a) * 1000 for a, b in zip(f, f[1:]))
