@@ -2,10 +2,7 @@
 // (and on the run screen while a chase moves) it must not reach the heap:
 // this binary counts every operator new. The sanitizer builds bring their
 // own allocator, so the count is taken in the plain build only.
-#include <atomic>
-#include <cstdlib>
 #include <functional>
-#include <new>
 
 #include "chwin/chw_keys.h"
 #include "diskop_fixture.h"
@@ -17,28 +14,7 @@
 #include "screens/Runscr.h"
 #include "screens/Setpat.h"
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define PRISMEL_COUNT_ALLOCATIONS 0
-#else
-#define PRISMEL_COUNT_ALLOCATIONS 1
-#endif
-
-#if PRISMEL_COUNT_ALLOCATIONS
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-#endif
+#include "support/allocation_counter.h"
 
 namespace prismel::test {
 namespace {

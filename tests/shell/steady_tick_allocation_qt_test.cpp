@@ -6,38 +6,14 @@
 #include <QImage>
 #include <QPainter>
 
-#include <atomic>
-#include <cstdlib>
 #include <ctime>
-#include <new>
 
 #include "chwin/chw_canvas_qt.h"
 #include "chwin/chw_painter.h"
 #include "main_form_fixture.h"
 #include "screens/Runscr.h"
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define PRISMEL_COUNT_ALLOCATIONS 0
-#else
-#define PRISMEL_COUNT_ALLOCATIONS 1
-#endif
-
-#if PRISMEL_COUNT_ALLOCATIONS
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-#endif
+#include "support/allocation_counter.h"
 
 using namespace prismel;
 using namespace prismel::test;
