@@ -16,7 +16,7 @@
 #include "output/artnet_packets.h"
 #include "output/artnet_thread.h"
 #include "output/sacn_packets.h"
-#include "support/netns.h"
+#include "support/netns_pair.h"
 
 using namespace prismel::artnet;
 using namespace prismel::test;
@@ -86,17 +86,7 @@ OutputSettings chosen(const std::string& name, Protocol p) {
     return s;
 }
 
-class OutputNetns : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string why;
-        a_ = NetNamespace::create(why);
-        if (!a_) GTEST_SKIP() << "skipped: " << why;
-        b_ = NetNamespace::create(why);
-        ASSERT_TRUE(b_) << why;
-    }
-    std::unique_ptr<NetNamespace> a_, b_;
-};
+class OutputNetns : public NamespacePairTest {};
 
 }  // namespace
 

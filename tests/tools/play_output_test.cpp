@@ -11,46 +11,17 @@
 #include <sstream>
 #include <string>
 
-#include "data/show_files.h"
-#include "support/netns.h"
-#include "support/temp_dir.h"
+#include "play_fixture.h"
 
 using namespace prismel;
 using namespace prismel::test;
 
 namespace {
 
-const std::string kTool = PRISMEL_BIN_DIR "/prismel-show";
-
-// Cue 1 calls scene 1: fixture 1 at size 200 on slot 1, fixture 2 at 100 on slot 5.
-void write_show(const std::string& folder) {
-    auto show = std::make_unique<ShowData>();
-    for (int f = 0; f < kFixtures; ++f) show->patch[f] = PatchRecord{1, int16_t(kNone)};
-    show->patch[0] = PatchRecord{1, 0};
-    show->patch[1] = PatchRecord{1, 4};
-    show->scenes[0].size[0] = 200;
-    show->scenes[0].size[1] = 100;
-    CueRecord& cue = show->cues[0];
-    cue.number = 10;
-    cue.scene = 0;
-    cue.scene_xtime = 0;
-    cue.chase = kNone;
-    ASSERT_EQ(write_all_tables(*show, folder), 0);
-}
-
 bool have(const char* what) { return system((std::string("command -v ") + what + " >/dev/null 2>&1").c_str()) == 0; }
 
-class PlayOutput : public ::testing::Test {
+class PlayOutput : public PlayInNamespacesTest {
 protected:
-    void SetUp() override {
-        std::string why;
-        a_ = NetNamespace::create(why);
-        if (!a_) GTEST_SKIP() << "skipped: " << why;
-        b_ = NetNamespace::create(why);
-        ASSERT_TRUE(b_) << why;
-        chmod(dir_.path().c_str(), 0755);
-        write_show(dir_.folder());
-    }
     bool olad_missing() { return !have("olad") || system("id olad >/dev/null 2>&1") != 0; }
 
     // olad on 2.0.0.2 in b with the given plugins enabled (name -> settings),
@@ -95,8 +66,6 @@ protected:
                options + " >" + dir_.file("out.txt") + " 2>" + dir_.file("err.txt");
     }
 
-    std::unique_ptr<NetNamespace> a_, b_;
-    TempDir dir_;
 };
 
 }  // namespace

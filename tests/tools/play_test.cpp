@@ -8,47 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "data/show_files.h"
-#include "support/netns.h"
-#include "support/temp_dir.h"
+#include "play_fixture.h"
 
 using namespace prismel;
 using namespace prismel::test;
 
 namespace {
 
-const std::string kTool = PRISMEL_BIN_DIR "/prismel-show";
-
-// Cue 1 calls scene 1: fixture 1 at size 200 on slot 1, fixture 2 at 100 on slot 5.
-void write_show(const std::string& folder) {
-    auto show = std::make_unique<ShowData>();
-    for (int f = 0; f < kFixtures; ++f) show->patch[f] = PatchRecord{1, int16_t(kNone)};
-    show->patch[0] = PatchRecord{1, 0};
-    show->patch[1] = PatchRecord{1, 4};
-    show->scenes[0].size[0] = 200;
-    show->scenes[0].size[1] = 100;
-    CueRecord& cue = show->cues[0];
-    cue.number = 10;
-    cue.scene = 0;
-    cue.scene_xtime = 0;
-    cue.chase = kNone;
-    ASSERT_EQ(write_all_tables(*show, folder), 0);
-}
-
-class PlayNetns : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string why;
-        a_ = NetNamespace::create(why);
-        if (!a_) GTEST_SKIP() << "skipped: " << why;
-        b_ = NetNamespace::create(why);
-        ASSERT_TRUE(b_) << why;
-        chmod(dir_.path().c_str(), 0755);
-        write_show(dir_.folder());
-    }
-    std::unique_ptr<NetNamespace> a_, b_;
-    TempDir dir_;
-};
+class PlayNetns : public PlayInNamespacesTest {};
 
 // Art-Net only, on 2.0.0.2; every other plugin off.
 std::string olad_config(const TempDir& dir) {
