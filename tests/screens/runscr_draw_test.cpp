@@ -70,6 +70,8 @@ TEST_F(RunscrDraw, WaitGaugeFollowsTheEngineCountdown) {
 }
 
 TEST_F(RunscrDraw, ShiftShowsTheAuxiliaryBarAndReleaseEndsThePreview) {
+    set_chase(0, {1, 2});
+    g_show.cues[5].chase = 0;
     key(kKeyEnter);
     hold_shift();
     key(kKeyF8, kModShift);
@@ -79,8 +81,11 @@ TEST_F(RunscrDraw, ShiftShowsTheAuxiliaryBarAndReleaseEndsThePreview) {
     EXPECT_EQ(row(kBarRow, 2, 6), "      ");
     EXPECT_EQ(row(kBarRow, 74, 6), "      ");
     EXPECT_EQ(row(kBarRow, 67, 6), "呼復帰");
-    EXPECT_EQ(row(kStatusRow, 6, 50), "ﾌﾟﾚﾋﾞｭｰ  ｷｭｰNo.:   6.   ｼｰﾝNo.:  9   ﾁｪｲｽNo.:__:__");
+    EXPECT_EQ(row(kStatusRow, 6, 50), "ﾌﾟﾚﾋﾞｭｰ  ｷｭｰNo.:   6.   ｼｰﾝNo.:  9   ﾁｪｲｽNo.: 1: 1");
     EXPECT_EQ(cell(4, kCueRow + 1).bg, colour(ColRed));  // the previewed cue
+    key(kKeyF8, kModShift);  // past the last cue: nothing previewed
+    tick();
+    EXPECT_EQ(row(kStatusRow, 6, 50), "ﾌﾟﾚﾋﾞｭｰ  ｷｭｰNo.:____._  ｼｰﾝNo.:___   ﾁｪｲｽNo.:__:__");
     release_shift();
     tick();
     EXPECT_EQ(row(kStatusRow, 6, 21), "実行中 ｷｭｰNo.:   3.  ");
