@@ -30,7 +30,6 @@ ChwWindow* g_window = nullptr;
 RunscrSeams g_seams;
 int g_fkey_time_memory = 0;
 
-
 void show_message(const char* text) {
     if (g_screen) g_screen->show_message(text);
 }

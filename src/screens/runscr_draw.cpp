@@ -1,13 +1,8 @@
 #include "screens/runscr_draw.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "chwin/chw_field.h"
-#include "chwin/inp_line.h"
 #include "data/cue_number.h"
 #include "data/show_data.h"
-#include "data/text_fit.h"
 #include "engine/duration.h"
 #include "platform/text_codec.h"
 #include "screens/runscr_text.h"
@@ -51,8 +46,6 @@ struct DrawState {
 };
 
 DrawState g_state;
-
-
 
 int clamp_level(long long v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 
@@ -282,11 +275,9 @@ void draw_cue_list(ChwScreen& s, const ChwWindow& w, const EngineFields& f, bool
 }
 
 // Number of the status text: "%4d.%1d" / "%4d. ", "____._" for none.
-void status_number(int cue, char* buf, size_t size) {
-    if (valid_cue(cue))
-        std::snprintf(buf, size, "%s", cue_number_text(g_show.cues[cue].number, CueNumberStyle::kField).text);
-    else
-        std::snprintf(buf, size, "____._");
+CueNumberText status_number(int cue) {
+    if (valid_cue(cue)) return cue_number_text(g_show.cues[cue].number, CueNumberStyle::kField);
+    return CueNumberText{"____._"};
 }
 
 void draw_status(ChwScreen& s, const ChwWindow& w, const EngineFields& f) {
@@ -296,28 +287,22 @@ void draw_status(ChwScreen& s, const ChwWindow& w, const EngineFields& f) {
     static const char* running = sj("実行中 ｷｭｰNo.:");
     at(s, w, 4, w.height - 2);
     s.set_normal_colours();
-    char number[sizeof(CueNumberText::text)];
     if (!f.show_running) {
-        status_number(f.preview_cue, number, sizeof number);
         s.write(preview);
-        s.write(number);
+        s.write(status_number(f.preview_cue).text);
         s.write(scene_label);
         if (valid_scene(f.preview_scene))
-            s.writef("%3d ", f.preview_scene + 1);
+            ChwField().number(f.preview_scene + 1, 3).text(" ").write_to(s);
         else
             s.write("___ ");
         s.write(chase_label);
-        if (valid_chase(f.preview_chase)) {
-            char chase[16];
-            std::snprintf(chase, sizeof chase, "%2d:%2d", f.preview_chase + 1, f.preview_step + 1);
-            s.write(chase);
-        } else {
+        if (valid_chase(f.preview_chase))
+            ChwField().number(f.preview_chase + 1, 2).text(":").number(f.preview_step + 1, 2).write_to(s);
+        else
             s.write("__:__");
-        }
     } else if (valid_cue(f.current_cue)) {
-        status_number(f.current_cue, number, sizeof number);
         s.write(running);
-        s.write(number);
+        s.write(status_number(f.current_cue).text);
     }
     s.clear_to_frame(&w);
 }
