@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chwin/chw_field.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -203,7 +204,7 @@ void write_location(ChwScreen& s) {
     }
     at(s, *g.window, 1, 1);
     s.set_normal_colours();
-    s.writef("%-44s", g.shown.c_str());
+    ChwField().left(g.shown.c_str(), kLocationBytes).write_to(s);
 }
 
 void write_folder_row(ChwScreen& s, int i, const SaveFolder& f) {
@@ -213,7 +214,7 @@ void write_folder_row(ChwScreen& s, int i, const SaveFolder& f) {
     name[n] = '\0';
     s.set_normal_colours();
     g.list.mark_cursor_cell(s, i, 0);
-    s.writef("%-16s", name);
+    ChwField().left(name, kNameBytes).write_to(s);
     at(s, *g.window, kDateColumn, i + 3);
     if (f.date.empty()) {
         static const char* no_data = sj("データがありません");
@@ -287,7 +288,6 @@ int diskop_draw() {
     static const char* name_label = sj(" データフォルダ名 ");
     static const char* date_label = sj(" 更新日                    ");
     write_labels(s, {name_label, date_label});
-    g.list.row_count = g.list.item_count = folder_count();
     for (int i = 0; i < kPageRows; ++i) {
         at(s, *g.window, 2, i + 3);
         const int e = g.list.top_row + i;
