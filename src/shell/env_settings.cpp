@@ -18,6 +18,12 @@ bool read_bool(const Profile& ini, const char* key, bool def) {
     return ini.read_int(kSectionOption, key, def ? 1 : 0) != 0;
 }
 
+// Where the file name of a path begins: after its last '/', or at 0.
+size_t name_start(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
 }  // namespace
 
 void EnvSettings::load(const Profile& ini, const std::string& folder) {
@@ -76,8 +82,7 @@ std::string folder_of(const std::string& exe_path) {
 }
 
 std::string settings_path_for(const std::string& exe_path) {
-    size_t slash = exe_path.rfind('/');
-    size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const size_t name = name_start(exe_path);
     size_t dot = exe_path.rfind('.');
     // A leading dot is part of the name, not an extension.
     if (dot == std::string::npos || dot <= name) return exe_path + ".INI";
@@ -85,7 +90,7 @@ std::string settings_path_for(const std::string& exe_path) {
 }
 
 std::string settings_path_in(const std::string& folder, const std::string& exe_path) {
-    return settings_path_for(folder + exe_path.substr(folder_of(exe_path).size()));
+    return settings_path_for(folder + exe_path.substr(name_start(exe_path)));
 }
 
 void check_settings_version(Profile& ini) {

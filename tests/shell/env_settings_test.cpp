@@ -15,6 +15,8 @@ TEST(SettingsFile, LiesBesideTheExecutableWithItsName) {
     EXPECT_EQ(settings_path_for("prismel"), "prismel.INI");
     EXPECT_EQ(folder_of("/opt/p/Prismel"), "/opt/p/");
     EXPECT_EQ(folder_of("prismel"), "./");
+    EXPECT_EQ(settings_path_in("/home/u/p/", "/usr/bin/prismel"), "/home/u/p/prismel.INI");
+    EXPECT_EQ(settings_path_in("/home/u/p/", "prismel"), "/home/u/p/prismel.INI");
 }
 
 TEST(SettingsFile, VersionBelow121IsRewrittenNewerIsKept) {
