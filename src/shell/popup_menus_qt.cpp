@@ -43,6 +43,8 @@ void status_text(const char* cp932) {
     if (g_screen) g_screen->set_message_line(cp932);
 }
 
+int font_size() { return g_screen ? g_screen->font_size() : ChwScreen::kDefaultFontSize; }
+
 }  // namespace
 
 // --- the owner-drawn items
@@ -103,7 +105,7 @@ void PopupItemStyle::drawControl(ControlElement element, const QStyleOption* opt
 
 PopupMenus::PopupMenus(TPrismelMainForm& form)
     : form_(form),
-      style_(std::make_unique<PopupItemStyle>([] { return g_screen ? g_screen->font_size() : 20; },
+      style_(std::make_unique<PopupItemStyle>([] { return font_size(); },
                                               [&form] { return form.check_mark(); })) {
     for (QMenu* m : {&data_, &options_, &reports_, &colours_}) m->setStyle(style_.get());
     data_.setObjectName("PopupMenu1");
@@ -201,30 +203,25 @@ QAction* PopupMenus::item(const char* name) const {
     return nullptr;
 }
 
-void PopupMenus::run(QMenu& menu, QPoint at) {
+void PopupMenus::run(QMenu& menu, MenuPlace (*place)(int form_left, int form_top, int form_height, int fs)) {
+    const QRect frame = form_.frameGeometry();
+    const MenuPlace p = place(frame.x(), frame.y(), frame.height(), font_size());
+    const QPoint at(p.x, p.y);
     if (run_menu)
         run_menu(menu, at);
     else
         menu.exec(at);
 }
 
-void PopupMenus::show_data_menu() {
-    const QRect frame = form_.frameGeometry();
-    const int fs = g_screen ? g_screen->font_size() : 20;
-    const MenuPlace p = data_menu_place(frame.x(), frame.y(), frame.height(), fs);
-    run(data_, QPoint(p.x, p.y));
-}
+void PopupMenus::show_data_menu() { run(data_, data_menu_place); }
 
 void PopupMenus::show_options_menu() {
     PopupMenu2Popup();
-    const QRect frame = form_.frameGeometry();
-    const int fs = g_screen ? g_screen->font_size() : 20;
-    const MenuPlace p = options_menu_place(frame.x(), frame.y(), frame.height(), fs);
-    run(options_, QPoint(p.x, p.y));
+    run(options_, options_menu_place);
 }
 
 void PopupMenus::PopupMenu2Popup() {
-    const int fs = g_screen ? g_screen->font_size() : 20;
+    const int fs = font_size();
     const int display = form_.display_width();
     item("PopFontBigItem")->setEnabled(font_can_grow(fs, display));
     item("PopFontSmallItem")->setEnabled(font_can_shrink(fs, display));

@@ -5,11 +5,12 @@
 // through the message box, so tests script both.
 #include <QMenu>
 #include <QPoint>
-#include <QPointer>
 #include <QProxyStyle>
 
 #include <functional>
 #include <memory>
+
+#include "shell/popup_rules.h"
 
 namespace prismel {
 
@@ -76,7 +77,8 @@ private:
     void build_data_menu();
     void build_options_menu();
     void build_colour_menu();
-    void run(QMenu& menu, QPoint at);
+    // Runs the menu at the place the rule gives for the window's frame.
+    void run(QMenu& menu, MenuPlace (*place)(int form_left, int form_top, int form_height, int fs));
     void set_font_size(int fs);
     void redraw_main_menu();
 
