@@ -278,8 +278,6 @@ int diskop_key(int key, int flags) {
     return kResultHandled;
 }
 
-int diskop_mouse(int, int, int, int) { return 0; }
-
 int diskop_draw() {
     if (!g.window || !g_screen) return 0;
     ChwScreen& s = *g_screen;

@@ -16,7 +16,6 @@ ChwWindow* diskop_window();  // while open, else nullptr
 
 // The handlers installed on the window; public so that tests drive them.
 int diskop_key(int key, int flags);
-int diskop_mouse(int column, int row, int button, int flags);
 int diskop_draw();
 
 // The data location (a folder path with its trailing separator), kept from
