@@ -14,6 +14,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "chwin/chw_canvas_qt.h"
@@ -163,9 +164,9 @@ private:
     QPixmap check_mark_;
     std::string help_file_;
 
-    // What the clock and DMX panels show (-1: nothing yet).
+    // What the clock and DMX panels show (-1, empty: nothing yet).
     std::time_t clock_shown_ = -1;
-    int dmx_shown_ = -1;
+    std::optional<artnet::OutputStatus> dmx_shown_;
 
     // The title text while the sequence draws it (drawn over the image).
     int title_step_ = 0;  // 0 none, 1 reveal, 2 full

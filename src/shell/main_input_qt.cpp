@@ -62,10 +62,10 @@ void TPrismelMainForm::Timer1Timer() {
         localtime_r(&now, &local);
         status_->set_text(1, QString::fromStdString(clock_text(local)));
     }
-    const int dmx = static_cast<int>(output_ ? output_->status() : artnet::OutputStatus::no_socket);
+    const artnet::OutputStatus dmx = output_ ? output_->status() : artnet::OutputStatus::no_socket;
     if (dmx != dmx_shown_) {
         dmx_shown_ = dmx;
-        status_->set_text(2, artnet::dmx_status_text(static_cast<artnet::OutputStatus>(dmx)));
+        status_->set_text(2, artnet::dmx_status_text(dmx));
     }
 
     if (!s.top_window()) return;
