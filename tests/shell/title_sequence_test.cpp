@@ -4,7 +4,6 @@
 
 #include <vector>
 
-
 using namespace prismel;
 
 TEST(TitleSequence, FiftyTicksRevealShowWaitAndEnd) {
