@@ -86,6 +86,13 @@ def frame_has(slots):
     return lambda port, data: all(len(data) > s and data[s] == v for s, v in slots.items())
 
 
+def fixture_levels(ymc, size=255, fixtures=4):
+    """The slots of the first fixtures patched one after another in layout 1
+    (the default type): size, M, C, Y on four channels each."""
+    y, m, c = ymc
+    return {4 * f + k: v for f in range(fixtures) for k, v in enumerate((size, m, c, y))}
+
+
 class Console:
     """The console from a scratch copy of the build's program folder."""
 

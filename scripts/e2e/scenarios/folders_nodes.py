@@ -18,16 +18,11 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from console import check, frame_has, run, unpack  # noqa: E402
+from console import check, fixture_levels, frame_has, run, unpack  # noqa: E402
 
 RED01, BLU01 = 40, 265
 RED_YMC, BLU_YMC = (255, 255, 0), (0, 234, 255)
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-
-
-def levels(ymc, size=255):
-    y, m, c = ymc
-    return {4 * f + k: v for f in range(4) for k, v in enumerate((size, m, c, y))}
 
 
 def scene(colour):
@@ -47,12 +42,12 @@ def go_again(c, rx, ymc, what):
     scene, as the table holds it now, on the wire."""
     since = rx.last()[0]
     c.keys("Delete")
-    check(rx.wait_for(frame_has(levels(ymc)), 5.0, since), what + "; last frame %s" % rx.last()[2][:16].hex())
+    check(rx.wait_for(frame_has(fixture_levels(ymc)), 5.0, since), what + "; last frame %s" % rx.last()[2][:16].hex())
 
 
 def folders(c, rx):
     c.keys("Return")                         # GO: cue 1
-    check(rx.wait_for(frame_has(levels(RED_YMC)), 5.0), "cue 1 on the wire")
+    check(rx.wait_for(frame_has(fixture_levels(RED_YMC)), 5.0), "cue 1 on the wire")
     c.keys("Escape", "F10")                  # the data menu, first item: the data folders
     c.keys("Down", "Return", pause=0.5)
     c.keys("F1")

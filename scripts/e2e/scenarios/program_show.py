@@ -12,22 +12,12 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from console import check, frame_has, run, unpack
+from console import check, fixture_levels, frame_has, run, unpack
 
 RED01 = 40   # preset colour indexes of the shipped definition file
 BLU01 = 265
 RED_YMC = (255, 255, 0)
 BLU_YMC = (0, 234, 255)
-
-
-def fixture_slots(size, ymc, fixtures=4):
-    """Layout 1 (the default type) puts size, M, C, Y on four channels."""
-    y, m, c = ymc
-    slots = {}
-    for f in range(fixtures):
-        for k, v in enumerate((size, m, c, y)):
-            slots[4 * f + k] = v
-    return slots
 
 
 def program(c):
@@ -103,11 +93,11 @@ def play(c, rx):
     c.start()
     for name, size, ymc in (("cue 1", 255, RED_YMC), ("cue 2", 127, BLU_YMC)):
         c.keys("Return")
-        check(rx.wait_for(frame_has(fixture_slots(size, ymc)), 5.0),
+        check(rx.wait_for(frame_has(fixture_levels(ymc, size)), 5.0),
               "%s's levels on the wire; last frame %s" % (name, rx.last()[2][:16].hex()))
     c.keys("Return")                      # cue 3: the chase steps through both scenes
-    check(rx.wait_for(frame_has(fixture_slots(255, RED_YMC)), 5.0), "the chase's first step on the wire")
-    check(rx.wait_for(frame_has(fixture_slots(127, BLU_YMC)), 5.0), "the chase's second step on the wire")
+    check(rx.wait_for(frame_has(fixture_levels(RED_YMC, 255)), 5.0), "the chase's first step on the wire")
+    check(rx.wait_for(frame_has(fixture_levels(BLU_YMC, 127)), 5.0), "the chase's second step on the wire")
     c.screenshot("run_screen")
     c.keys("Escape")
     c.quit()

@@ -11,18 +11,9 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from console import check, frame_has, run, unpack
+from console import check, fixture_levels, frame_has, run, unpack
 
 Y, M, C = 10, 200, 30
-
-
-def levels(size, fixtures=4):
-    """Layout 1 (the default type): size, M, C, Y on four channels each."""
-    slots = {}
-    for f in range(fixtures):
-        for k, v in enumerate((size, M, C, Y)):
-            slots[4 * f + k] = v
-    return slots
 
 
 def scenario(c, rx, peer):
@@ -44,7 +35,7 @@ def scenario(c, rx, peer):
         c.keys(text[0])
         c.type(text[1:])
     c.keys("F9")                          # the colour on every fixture
-    check(rx.wait_for(frame_has(levels(0)), 5.0),
+    check(rx.wait_for(frame_has(fixture_levels((Y, M, C), 0)), 5.0),
           "the previewed colour on all four fixtures; last frame %s" % rx.last()[2][:16].hex())
     c.screenshot("user_colour_preview")
     c.keys("Escape")                      # ends the preview, writes the colour file
@@ -73,7 +64,7 @@ def scenario(c, rx, peer):
     c.keys("Home")
     since = rx.last()[0]
     c.keys("F1")
-    check(rx.wait_for(frame_has(levels(255)), 5.0, since),
+    check(rx.wait_for(frame_has(fixture_levels((Y, M, C), 255)), 5.0, since),
           "the preset's scene on the wire; last frame %s" % rx.last()[2][:16].hex())
     c.screenshot("run_screen_preset")
     c.keys("Escape")
