@@ -126,10 +126,7 @@ void delete_folder() {
 void choose_location() {
     static const char* title = sj("データ保存場所の指定");
     const std::optional<std::string> chosen = dialogs().choose_folder(title, default_data_location(program_folder()));
-    if (!chosen) {
-        set_message_line("");
-        return;
-    }
+    if (!chosen) return;
     g_location = with_trailing_separator(*chosen);
     scan();
     g.list.first_item();
