@@ -19,12 +19,12 @@ MainMenuActions& main_menu_actions() {
     static MainMenuActions actions = [] {
         MainMenuActions a;
         a.run_screen = open_run_screen;
-        a.scene_editor = [](ChwWindow* parent) { editscn_open(parent); };
-        a.chase_editor = [](ChwWindow* parent) { editchs_open(parent); };
-        a.cue_editor = [](ChwWindow* parent) { editcue_open(parent); };
-        a.user_colour_editor = [](ChwWindow* parent) { editcol_open(parent); };
-        a.fkey_editor = [](ChwWindow* parent) { editfky_open(parent); };
-        a.patch_editor = [](ChwWindow* parent) { setpat_open(parent); };
+        a.scene_editor = editscn_open;
+        a.chase_editor = editchs_open;
+        a.cue_editor = editcue_open;
+        a.user_colour_editor = editcol_open;
+        a.fkey_editor = editfky_open;
+        a.patch_editor = setpat_open;
         return a;
     }();
     return actions;
