@@ -65,11 +65,6 @@ void cursor_to_first() {
     g_ed.cursor.first_item();
 }
 
-void select_chase(int chase) {
-    g_ed.chase = valid_chase(chase) ? chase : kNone;
-    cursor_to_first();
-}
-
 // The new step stands where the cursor was; the cursor moves on after it.
 void insert_step(int scene) {
     bool inserted;
@@ -124,7 +119,7 @@ void choose_chase() {
     if (a.answer == Answer::kListRequested)
         open_chase_list(g_ed.window);
     else if (a.ok())
-        select_chase(a.value - 1);
+        editchs_set_chase(a.value - 1);
 }
 
 void rename() {
@@ -190,7 +185,7 @@ void toggle_output() {
 void take_list_result() {
     const Picked p = take_picked(*g_screen);
     if (p.is(kPickedChase))
-        select_chase(p.index);
+        editchs_set_chase(p.index);
     else if (p.is(kPickedScene) && has_chase())
         insert_step(p.index);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "data/text_fit.h"
+#include "platform/text_codec.h"
 
 namespace prismel {
 
@@ -35,6 +36,24 @@ void write_labels(ChwScreen& s, std::initializer_list<const char*> labels) {
     s.set_attribute(kAttrBoxed);
     for (const char* l : labels) s.write(l);
     s.set_attribute(0);
+}
+
+void write_record_line(ChwScreen& s, const ChwWindow& w, int index, const char* name) {
+    static const char* number_label = sj("No.");
+    static const char* name_label = sj("名前");
+    s.set_dark_text(WinHiBg);
+    at(s, w, 2, 1);
+    s.write(number_label);
+    at(s, w, 12, 1);
+    s.write(name_label);
+    s.set_normal_colours();
+    at(s, w, 6, 1);
+    if (name)
+        s.writef("%3d", index + 1);
+    else
+        s.write("---");
+    at(s, w, 17, 1);
+    s.writef("%-20s", name ? name : "");
 }
 
 void copy_name(const char* field, std::size_t field_bytes, char* out) {

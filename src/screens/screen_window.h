@@ -28,6 +28,11 @@ inline void at(ChwScreen& s, const ChwWindow& w, int column, int row) { s.move_c
 // Header labels side by side as boxed fields in WinNgFg on WinHiBg.
 void write_labels(ChwScreen& s, std::initializer_list<const char*> labels);
 
+// Window row 1 of the scene and chase editors: the "No." and "名前" labels,
+// then the record's number (index + 1) and name; "---" and blanks while the
+// name is null (no record chosen).
+void write_record_line(ChwScreen& s, const ChwWindow& w, int index, const char* name);
+
 // A name field's text for display: up to its terminator, at most
 // field_bytes - 1 bytes (the last byte is the terminator's place), cut at a
 // whole character, terminated. out holds field_bytes bytes.
