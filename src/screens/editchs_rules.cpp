@@ -3,15 +3,9 @@
 #include <cstring>
 
 #include "data/show_data.h"
-#include "data/text_fit.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
-
-namespace {
-
-constexpr std::size_t kNameBytes = sizeof(ChaseRecord::name) - 1;  // the last byte is the terminator's
-
-}  // namespace
 
 int chase_step_count(const ChaseRecord& c) { return step_count_of(c); }
 
@@ -33,8 +27,7 @@ void repair_chase(ChaseRecord& c) {
     for (int k = 0; k < kChaseSteps; ++k) {
         if (k >= count || !valid_scene(c.steps[k])) c.steps[k] = static_cast<int16_t>(kNone);
     }
-    const std::size_t n = sjis_fit(c.name, kNameBytes);
-    std::memset(c.name + n, 0, sizeof c.name - n);
+    repair_name(c.name);
 }
 
 bool insert_chase_step(ChaseRecord& c, int at, int scene) {
@@ -72,11 +65,7 @@ void copy_chase(ChaseRecord& to, const ChaseRecord& from) {
 
 void set_chase_name(ChaseRecord& c, const std::string& cp932) {
     repair_chase(c);
-    char text[sizeof c.name] = {};
-    std::memcpy(text, cp932.data(), cp932.size() < kNameBytes ? cp932.size() : kNameBytes);
-    const std::size_t n = sjis_fit(text, kNameBytes);
-    std::memset(c.name, 0, sizeof c.name);
-    std::memcpy(c.name, text, n);
+    put_name(c.name, cp932.data(), cp932.size());
 }
 
 }  // namespace prismel

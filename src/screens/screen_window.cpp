@@ -66,4 +66,12 @@ void copy_name(const char* field, std::size_t field_bytes, char* out) {
     out[sjis_fit(out, n)] = '\0';
 }
 
+void put_name(char* field, std::size_t field_bytes, const char* text, std::size_t bytes) {
+    if (field_bytes == 0) return;
+    if (bytes > field_bytes - 1) bytes = field_bytes - 1;
+    std::memmove(field, text, bytes);
+    const std::size_t n = sjis_fit(field, bytes);
+    std::memset(field + n, 0, field_bytes - n);
+}
+
 }  // namespace prismel

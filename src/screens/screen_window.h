@@ -38,6 +38,20 @@ void write_record_line(ChwScreen& s, const ChwWindow& w, int index, const char* 
 // whole character, terminated. out holds field_bytes bytes.
 void copy_name(const char* field, std::size_t field_bytes, char* out);
 
+// Writes a name field of field_bytes bytes: the first `bytes` bytes of text
+// (up to a terminator among them, at most field_bytes - 1), cut at a whole
+// character, then zeros to the field's end. text may be the field itself:
+// that repairs a name read from a damaged file.
+void put_name(char* field, std::size_t field_bytes, const char* text, std::size_t bytes);
+template <std::size_t N>
+void put_name(char (&field)[N], const char* text, std::size_t bytes) {
+    put_name(field, N, text, bytes);
+}
+template <std::size_t N>
+void repair_name(char (&field)[N]) {
+    put_name(field, N, field, N - 1);
+}
+
 // The text of a name field, for the fields of the show's records.
 template <std::size_t N>
 struct NameText {
