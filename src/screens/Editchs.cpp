@@ -39,13 +39,9 @@ struct Editor {
 Editor g_ed;
 EditchsSeams g_seams;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 void refuse_full() {
     static const char* full = sj("これ以上ステップを増やせません");
-    show_message(full);
+    say(full);
 }
 
 bool has_chase() { return valid_chase(g_ed.chase); }
@@ -254,7 +250,7 @@ void editchs_set_test_rate(StoredDuration rate) { g_ed.test_rate = rate; }
 
 int editchs_key(int key, int flags) {
     if (!g_ed.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     const bool moved = g_ed.cursor.key(*g_screen, key, flags);
     if (!moved && key == kKeyEsc) {
         editchs_close();

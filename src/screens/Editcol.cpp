@@ -122,7 +122,7 @@ ChwWindow* editcol_window() { return g.window; }
 
 int editcol_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    g_screen->show_message("");
+    say("");
     if (!g.cursor.key(*g_screen, key, flags)) {
         if (key == kKeyEsc) {
             editcol_close();

@@ -14,6 +14,7 @@
 #include "screens/editcue_draw.h"
 #include "screens/editcue_list_edits.h"
 #include "screens/output_toggle.h"
+#include "screens/screen_ask.h"
 #include "screens/screen_bar.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
@@ -157,7 +158,7 @@ ChwWindow* editcue_window() { return g.window; }
 
 int editcue_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    g_screen->show_message("");
+    say("");
     g.redraw = true;
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
     const int result = edit_key(key, flags);

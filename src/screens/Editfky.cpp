@@ -34,10 +34,6 @@ struct EditfkyState {
 };
 EditfkyState g;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 FkeyRecord& current_record() { return g_show.fkeys[g.cursor.current_row()]; }
 
 int cursor_screen_row() { return g.window->top + kFirstKeyRow + g.cursor.cursor_row; }
@@ -63,7 +59,7 @@ void ask_scene(FkeyRecord& r, const std::string& preset) {
     if (!typed.ok()) return;
     static const char* bad = sj("不正なシーン番号です");
     if (check_typed_scene(typed.value) != TypedRef::kTaken) {
-        show_message(bad);
+        say(bad);
         return;
     }
     fkey_set_scene(r, typed.value - 1);
@@ -79,8 +75,8 @@ void ask_chase(FkeyRecord& r, const std::string& preset) {
     static const char* bad = sj("不正なチェイス番号です");
     static const char* empty = sj("サイズが０です");
     switch (check_typed_chase(g_show.chases, typed.value)) {
-    case TypedRef::kOutOfRange: show_message(bad); return;
-    case TypedRef::kEmptyChase: show_message(empty); return;
+    case TypedRef::kOutOfRange: say(bad); return;
+    case TypedRef::kEmptyChase: say(empty); return;
     case TypedRef::kTaken: fkey_set_chase(r, typed.value - 1); return;
     }
 }
@@ -178,7 +174,7 @@ ChwWindow* editfky_window() { return g.window; }
 
 int editfky_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     if (g.cursor.key(*g_screen, key, flags)) {
         limit_column();
         return kResultHandled;

@@ -37,10 +37,6 @@ struct EditscnState {
 
 EditscnState g;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 int cursor_fixture() { return g.cursor.index(); }
 
 bool scene_selected() { return valid_scene(g.scene); }
@@ -111,7 +107,7 @@ void colour_by_name() {
         colour = g_show.colours.find_by_name(typed.text.c_str());
     }
     if (colour == kNone) {
-        show_message(unknown);
+        say(unknown);
         return;
     }
     assign_colour_to_touched(colour);
@@ -256,7 +252,7 @@ void editscn_frame_select(const ChwRect& r, int flags) {
 
 int editscn_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
     switch (key) {
         case kKeyEsc: editscn_close(); return kResultRedrawTop;

@@ -17,10 +17,6 @@ namespace prismel {
 
 namespace {
 
-void say(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 const char* text_of(CopyStop stop) {
     static const char* not_found = sj("キューNo.が見つかりません");
     static const char* invalid = sj("不正な指定です");

@@ -54,6 +54,10 @@ TextAnswer ask_text(const Ask& at) {
     return TextAnswer{how(r), r.text};
 }
 
+void say(const char* text) {
+    if (g_screen) g_screen->show_message(text);
+}
+
 bool ask_yes_no(const char* question) { return ask_message(kMsgYesNo, question) == kResultOk; }
 
 void tell(const char* notice) { ask_message(kMsgOk, notice); }

@@ -64,6 +64,10 @@ RealAnswer ask_real(const Ask& at, double min, double max);
 DurationAnswer ask_seconds(const Ask& at);
 TextAnswer ask_text(const Ask& at);
 
+// The message line: a refusal or notice the next key clears (nothing
+// without a screen).
+void say(const char* text);
+
 // The message box: a yes/no question (true for YES) and an OK notice.
 bool ask_yes_no(const char* question);
 void tell(const char* notice);
