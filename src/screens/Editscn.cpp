@@ -49,19 +49,19 @@ void edit_scene(Edit edit) {
     edit(g_show.scenes[g.scene]);
 }
 
-void assign_colour_to_touched(int colour) {
+// An edit of the fixtures the action touches: the marked ones, or the cursor's.
+template <typename Edit>
+void edit_touched(Edit edit) {
     const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { assign_colour(r, touched, colour); });
+    edit_scene([&](SceneRecord& r) { edit(r, touched); });
+}
+
+void assign_colour_to_touched(int colour) {
+    edit_touched([&](SceneRecord& r, const FixtureSet& f) { assign_colour(r, f, colour); });
 }
 
 void assign_size_to_touched(uint8_t size) {
-    const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { assign_size(r, touched, size); });
-}
-
-void delete_touched() {
-    const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { clear_fixtures(r, touched); });
+    edit_touched([&](SceneRecord& r, const FixtureSet& f) { assign_size(r, f, size); });
 }
 
 void set_bar(EditscnBar bar) {
@@ -269,7 +269,7 @@ int editscn_key(int key, int flags) {
             g.cursor.next_item();
             break;
         }
-        case kKeyDelete: delete_touched(); break;
+        case kKeyDelete: edit_touched(clear_fixtures); break;
         default:
             if (key >= kKeyF1 && key <= kKeyF12) function_key(key - kKeyF1 + 1, flags);
             break;
