@@ -86,6 +86,27 @@ void ask_duration(int16_t& field, int column, const std::string& preset) {
     if (typed.ok()) field = static_cast<int16_t>(typed.value.value());
 }
 
+// The time under the cursor (a scene's cross time, a chase's rate or cross
+// time) and the window column its input opens at; no field elsewhere.
+struct TimeCell {
+    int16_t* field = nullptr;
+    int input_column = 0;
+};
+
+TimeCell time_cell(FkeyRecord& r, int column) {
+    switch (fkey_type_of(r)) {
+    case kFkeyScene:
+        if (column == kFkeyColumnTime) return {&r.xtime, 50};
+        break;
+    case kFkeyChase:
+        if (column == kFkeyColumnTime) return {&r.rate, 45};
+        if (column == kFkeyColumnCross) return {&r.xtime, 50};
+        break;
+    default: break;
+    }
+    return {};
+}
+
 // A digit or Enter opens the input of the cell under the cursor, the digit
 // already typed in it.
 void open_input(int key) {
@@ -97,35 +118,22 @@ void open_input(int key) {
     switch (fkey_type_of(r)) {
     case kFkeyCue:
         if (digit) ask_cue(r, preset);
-        break;
+        return;
     case kFkeyScene:
         if (column == kFkeyColumnTarget) ask_scene(r, preset);
-        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.xtime, 50, preset);
         break;
     case kFkeyChase:
         if (column == kFkeyColumnTarget) ask_chase(r, preset);
-        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.rate, 45, preset);
-        if (column == kFkeyColumnCross && digit && chosen) ask_duration(r.xtime, 50, preset);
         break;
     default: break;
     }
+    const TimeCell time = time_cell(r, column);
+    if (time.field && digit && chosen) ask_duration(*time.field, time.input_column, preset);
 }
 
 // Shift + wheel: the time under the cursor one nudge up or down.
 void nudge(int direction) {
-    FkeyRecord& r = current_record();
-    const int column = g.cursor.cursor_column;
-    int16_t* field = nullptr;
-    switch (fkey_type_of(r)) {
-    case kFkeyScene:
-        if (column == kFkeyColumnTime) field = &r.xtime;
-        break;
-    case kFkeyChase:
-        if (column == kFkeyColumnTime) field = &r.rate;
-        if (column == kFkeyColumnCross) field = &r.xtime;
-        break;
-    default: break;
-    }
+    int16_t* field = time_cell(current_record(), g.cursor.cursor_column).field;
     if (field) *field = static_cast<int16_t>(nudged(StoredDuration(*field), direction).value());
 }
 
