@@ -5,7 +5,6 @@
 
 #include "chwin/chw_keys.h"
 #include "data/fixture_types.h"
-#include "data/text_fit.h"
 #include "platform/text_codec.h"
 #include "screens/engine_status.h"
 #include "screens/screen_bar.h"
@@ -109,11 +108,8 @@ void draw_fixture_colour(ChwScreen& s, const ShowData& show, const SceneRecord& 
         s.write(" -- ");
         return;
     }
-    char name[8];
-    show.colours.name(colour, name);
-    name[sjis_fit(name, std::strlen(name))] = '\0';
     s.set_colours(WinFg, HeaderB);
-    s.writef("%-4s", name);
+    s.writef("%-4s", name_text(show.colours.rec[colour].name).text);
     s.set_bg_value(show.colours.display_colour(colour));
     s.set_attribute(kAttrBoxed);
     s.write("  ");
