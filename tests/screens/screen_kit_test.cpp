@@ -1,6 +1,6 @@
-// The pieces every screen shares: typed numbers and durations, cue-number
-// texts, fixture types, name fields, the asks, the picker result, the bar,
-// the output switch and the table written at close.
+// The pieces every screen shares: typed numbers and durations, fixture
+// types, name fields, the asks, the picker result, the bar, the output switch
+// and the table written at close.
 #include <cstring>
 #include <filesystem>
 
@@ -39,16 +39,6 @@ TEST(TypedNumbers, NudgesStayWithinZeroAnd1998) {
                  {2, -1, 0},  {1, -1, 1},   {0, -1, 0},      {5000, 1, 5000}, {5000, -1, 4998}};
     for (const Case& c : cases)
         EXPECT_EQ(nudged(StoredDuration(c.from), c.direction).value(), c.to) << c.from << " " << c.direction;
-}
-
-TEST(CueNumberText, EachStyleForWholeAndPointCues) {
-    EXPECT_STREQ(cue_number_text(120).text, "  12.   ");
-    EXPECT_STREQ(cue_number_text(125).text, "  12.5  ");
-    EXPECT_STREQ(cue_number_text(120, CueNumberStyle::kField).text, "  12. ");
-    EXPECT_STREQ(cue_number_text(125, CueNumberStyle::kField).text, "  12.5");
-    EXPECT_STREQ(cue_number_text(120, CueNumberStyle::kLabel).text, "  12.");
-    EXPECT_STREQ(cue_number_text(32767, CueNumberStyle::kLabel).text, "3276.7");
-    EXPECT_STREQ(cue_number_text(-15, CueNumberStyle::kField).text, "  -1.5");
 }
 
 TEST(FixtureTypes, ChannelsAndLabelsOfEveryLayout) {
