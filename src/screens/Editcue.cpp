@@ -69,14 +69,12 @@ void test_cursor_cue() {
 }
 
 void open_scene_editor() {
-    const int scene = g_show.cues[g.cursor.current_row()].scene;
-    editscn_set_scene(valid_scene(scene) ? scene : kNone);
+    editscn_set_scene(g_show.cues[g.cursor.current_row()].scene);
     editscn_open(g.window);
 }
 
 void open_chase_editor() {
-    const int chase = g_show.cues[g.cursor.current_row()].chase;
-    editchs_set_chase(valid_chase(chase) ? chase : kNone);
+    editchs_set_chase(g_show.cues[g.cursor.current_row()].chase);
     editchs_open(g.window);
 }
 
