@@ -220,7 +220,6 @@ int editchs_open(ChwWindow* parent) {
     if (!g_ed.window) return 0;
     g_ed.cursor = ChwList(g_ed.window, 1, editchs_step_rows(*g_ed.window), 0, 0);
     fit_cursor();
-    g_screen->draw_fkey_bar(editchs_bar_labels());
     g_ed.output.note(g_engine);
     editchs_draw();
     return 1;

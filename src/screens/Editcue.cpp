@@ -136,7 +136,6 @@ int editcue_open(ChwWindow* parent) {
                                   {editcue_key, editcue_mouse, nullptr, editcue_draw});
     if (!g.window) return 0;
     g.cursor = ChwList(g.window, kCueColumns, bottom - kTop - kRowsOutsidePage, kCues, kCues * kCueColumns);
-    g_screen->draw_fkey_bar(bar_labels());
     g.output.note(g_engine);
     redraw_now();
     return 1;
