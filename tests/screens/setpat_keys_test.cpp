@@ -239,12 +239,5 @@ TEST_F(SetpatKeys, EscWritesThePatchFile) {
     EXPECT_EQ(setpat_close(), 0);
 }
 
-TEST_F(SetpatKeys, AFailedWriteIsShownOnTheMessageLine) {
-    env_.program_folder = folder_.folder() + "missing/";
-    key(kKeyEsc);
-    EXPECT_EQ(message(), "[PRSMDATA.LPT]が書き込めません");
-    EXPECT_FALSE(setpat_is_open());
-}
-
 }  // namespace
 }  // namespace prismel::test
