@@ -41,7 +41,7 @@ RealAnswer ask_real(const Ask& at, double min, double max) {
     ranges.real_min = min;
     ranges.real_max = max;
     const LineInputResult r = run(at, inp_mode::kReal, ranges);
-    return RealAnswer{how(r), r.real_value};
+    return RealAnswer{how(r), r.real_value, r.text};
 }
 
 DurationAnswer ask_seconds(const Ask& at) {

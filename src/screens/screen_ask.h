@@ -44,6 +44,7 @@ struct IntAnswer {
 struct RealAnswer {
     Answer answer = Answer::kCancelled;
     double value = 0.0;
+    std::string text;  // CP932, as typed (for a prompt that repeats it)
     bool ok() const { return answer == Answer::kOk; }
 };
 struct DurationAnswer {
