@@ -19,14 +19,6 @@ TEST(EditcolRules, LevelStepsStopAtZeroAnd255) {
         EXPECT_EQ(stepped_level(c.level, c.step), c.expected) << c.level << " by " << c.step;
 }
 
-TEST(EditcolRules, StepKeys) {
-    EXPECT_EQ(level_step_of_key(kKeyF5), -1);
-    EXPECT_EQ(level_step_of_key(kKeyShiftWheelDown), -1);
-    EXPECT_EQ(level_step_of_key(kKeyF6), 1);
-    EXPECT_EQ(level_step_of_key(kKeyShiftWheelUp), 1);
-    for (int k : {kKeyRefresh, kKeyF4, kKeyF7, kKeyUp, kKeyDown, kKeyDelete}) EXPECT_EQ(level_step_of_key(k), 0) << k;
-}
-
 TEST(EditcolRules, TypedCaseFollowsShiftAndCapsLock) {
     struct Case {
         bool shift, caps;
