@@ -57,15 +57,6 @@ TEST(EditcolRules, ClickColumnsFromWindowColumnOne) {
     for (const Case& c : cases) EXPECT_EQ(column_of_click(c.offset), c.column) << c.offset;
 }
 
-TEST(EditcolRules, LevelFieldsOfTheColumns) {
-    ColourRecord r{};
-    EXPECT_EQ(level_field(r, kEditcolY), &r.y);
-    EXPECT_EQ(level_field(r, kEditcolM), &r.m);
-    EXPECT_EQ(level_field(r, kEditcolC), &r.c);
-    EXPECT_EQ(level_field(r, kEditcolNumber), nullptr);
-    EXPECT_EQ(level_field(r, kEditcolName), nullptr);
-}
-
 std::string field_bytes(const ColourRecord& r) { return std::string(r.name, sizeof r.name); }
 
 TEST(EditcolRules, NamesLandWholeAndTerminated) {
