@@ -101,7 +101,7 @@ void offer_scene_list() {
 }
 
 void remove_step() {
-    if (position() >= chase_step_count(record())) return;
+    if (position() >= step_count_of(record())) return;
     {
         ShowEdit edit;
         remove_chase_step(record(), position());
@@ -127,7 +127,7 @@ void rename() {
 }
 
 void open_scene_editor() {
-    if (position() >= chase_step_count(record())) return;
+    if (position() >= step_count_of(record())) return;
     const int scene = chase_step_scene(record(), position());
     if (g_seams.open_scene_editor) {
         g_seams.open_scene_editor(scene, g_ed.window);
@@ -172,7 +172,7 @@ void set_test_rate() {
 void toggle_output() {
     const int chase = g_ed.chase;
     const StoredDuration rate = g_ed.test_rate;
-    g_ed.output.toggle(chase_step_count(record()) > 0, [chase, rate] {
+    g_ed.output.toggle(step_count_of(record()) > 0, [chase, rate] {
         g_engine.go_to_cue(kNone);
         g_engine.start_chase(chase, rate, rate, 0);
     });
