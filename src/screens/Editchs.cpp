@@ -39,13 +39,9 @@ struct Editor {
 Editor g_ed;
 EditchsSeams g_seams;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 void refuse_full() {
     static const char* full = sj("これ以上ステップを増やせません");
-    show_message(full);
+    say(full);
 }
 
 bool has_chase() { return valid_chase(g_ed.chase); }
@@ -63,11 +59,6 @@ void fit_cursor() {
 void cursor_to_first() {
     fit_cursor();
     g_ed.cursor.first_item();
-}
-
-void select_chase(int chase) {
-    g_ed.chase = valid_chase(chase) ? chase : kNone;
-    cursor_to_first();
 }
 
 // The new step stands where the cursor was; the cursor moves on after it.
@@ -110,7 +101,7 @@ void offer_scene_list() {
 }
 
 void remove_step() {
-    if (position() >= chase_step_count(record())) return;
+    if (position() >= step_count_of(record())) return;
     {
         ShowEdit edit;
         remove_chase_step(record(), position());
@@ -124,7 +115,7 @@ void choose_chase() {
     if (a.answer == Answer::kListRequested)
         open_chase_list(g_ed.window);
     else if (a.ok())
-        select_chase(a.value - 1);
+        editchs_set_chase(a.value - 1);
 }
 
 void rename() {
@@ -136,7 +127,7 @@ void rename() {
 }
 
 void open_scene_editor() {
-    if (position() >= chase_step_count(record())) return;
+    if (position() >= step_count_of(record())) return;
     const int scene = chase_step_scene(record(), position());
     if (g_seams.open_scene_editor) {
         g_seams.open_scene_editor(scene, g_ed.window);
@@ -181,7 +172,7 @@ void set_test_rate() {
 void toggle_output() {
     const int chase = g_ed.chase;
     const StoredDuration rate = g_ed.test_rate;
-    g_ed.output.toggle(chase_step_count(record()) > 0, [chase, rate] {
+    g_ed.output.toggle(step_count_of(record()) > 0, [chase, rate] {
         g_engine.go_to_cue(kNone);
         g_engine.start_chase(chase, rate, rate, 0);
     });
@@ -190,7 +181,7 @@ void toggle_output() {
 void take_list_result() {
     const Picked p = take_picked(*g_screen);
     if (p.is(kPickedChase))
-        select_chase(p.index);
+        editchs_set_chase(p.index);
     else if (p.is(kPickedScene) && has_chase())
         insert_step(p.index);
 }
@@ -229,7 +220,6 @@ int editchs_open(ChwWindow* parent) {
     if (!g_ed.window) return 0;
     g_ed.cursor = ChwList(g_ed.window, 1, editchs_step_rows(*g_ed.window), 0, 0);
     fit_cursor();
-    g_screen->draw_fkey_bar(editchs_bar_labels());
     g_ed.output.note(g_engine);
     editchs_draw();
     return 1;
@@ -259,7 +249,7 @@ void editchs_set_test_rate(StoredDuration rate) { g_ed.test_rate = rate; }
 
 int editchs_key(int key, int flags) {
     if (!g_ed.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     const bool moved = g_ed.cursor.key(*g_screen, key, flags);
     if (!moved && key == kKeyEsc) {
         editchs_close();

@@ -15,7 +15,8 @@ bool editchs_is_open();
 ChwWindow* editchs_window();  // while open, else nullptr
 
 // The chase shown when the editor opens next (the cue editor sets it before
-// opening the editor on top of itself); kNone for none.
+// opening the editor on top of itself); kNone, or any index outside the
+// table, for none.
 void editchs_set_chase(int chase);
 
 // The chase the editor shows, or kNone.

@@ -59,24 +59,27 @@ void toggle_preview() {
     g_engine.set_colour_preview(g_engine.fields().colour_preview == colour ? kNone : colour);
 }
 
+// The input over the cursor row's field at a window column, the character
+// typed already in it.
+Ask typed_at(int column, int width, char typed) {
+    return Ask(g.window->left + column, cursor_screen_row(), width).with_text(std::string(1, typed));
+}
+
 void ask_number(char typed) {
-    const Ask at(g.window->left + kEditcolNumberAt, cursor_screen_row(), 3);
-    const IntAnswer a = ask_integer(Ask(at).with_text(std::string(1, typed)), kFirstUserColour + 1, kColours);
+    const IntAnswer a = ask_integer(typed_at(kEditcolNumberAt, 3, typed), kFirstUserColour + 1, kColours);
     if (a.ok()) g.cursor.go_to_row(a.value - 1 - kFirstUserColour);
 }
 
 void ask_name(char typed) {
     const int colour = cursor_colour();
-    const Ask at(g.window->left + kEditcolNameAt, cursor_screen_row(), kColourNameInput);
-    const TextAnswer a = ask_text(Ask(at).with_text(std::string(1, typed)));
+    const TextAnswer a = ask_text(typed_at(kEditcolNameAt, kColourNameInput, typed));
     if (a.ok()) edit_colour(colour, [&](ColourRecord& r) { set_colour_name(r, a.text); });
 }
 
 void ask_level(char typed) {
     const int colour = cursor_colour();
     const int column = g.cursor.cursor_column;
-    const Ask at(g.window->left + kEditcolLevelAt[column - kEditcolY], cursor_screen_row(), 3);
-    const IntAnswer a = ask_integer(Ask(at).with_text(std::string(1, typed)), 0, 255);
+    const IntAnswer a = ask_integer(typed_at(kEditcolLevelAt[column - kEditcolY], 3, typed), 0, 255);
     if (a.ok()) edit_colour(colour, [&](ColourRecord& r) { *level_field(r, column) = static_cast<uint8_t>(a.value); });
 }
 
@@ -122,7 +125,7 @@ ChwWindow* editcol_window() { return g.window; }
 
 int editcol_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    g_screen->show_message("");
+    say("");
     if (!g.cursor.key(*g_screen, key, flags)) {
         if (key == kKeyEsc) {
             editcol_close();

@@ -14,6 +14,7 @@
 #include "screens/editcue_draw.h"
 #include "screens/editcue_list_edits.h"
 #include "screens/output_toggle.h"
+#include "screens/screen_ask.h"
 #include "screens/screen_bar.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
@@ -68,14 +69,12 @@ void test_cursor_cue() {
 }
 
 void open_scene_editor() {
-    const int scene = g_show.cues[g.cursor.current_row()].scene;
-    editscn_set_scene(valid_scene(scene) ? scene : kNone);
+    editscn_set_scene(g_show.cues[g.cursor.current_row()].scene);
     editscn_open(g.window);
 }
 
 void open_chase_editor() {
-    const int chase = g_show.cues[g.cursor.current_row()].chase;
-    editchs_set_chase(valid_chase(chase) ? chase : kNone);
+    editchs_set_chase(g_show.cues[g.cursor.current_row()].chase);
     editchs_open(g.window);
 }
 
@@ -137,7 +136,6 @@ int editcue_open(ChwWindow* parent) {
                                   {editcue_key, editcue_mouse, nullptr, editcue_draw});
     if (!g.window) return 0;
     g.cursor = ChwList(g.window, kCueColumns, bottom - kTop - kRowsOutsidePage, kCues, kCues * kCueColumns);
-    g_screen->draw_fkey_bar(bar_labels());
     g.output.note(g_engine);
     redraw_now();
     return 1;
@@ -157,7 +155,7 @@ ChwWindow* editcue_window() { return g.window; }
 
 int editcue_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    g_screen->show_message("");
+    say("");
     g.redraw = true;
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
     const int result = edit_key(key, flags);

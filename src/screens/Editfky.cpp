@@ -34,10 +34,6 @@ struct EditfkyState {
 };
 EditfkyState g;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 FkeyRecord& current_record() { return g_show.fkeys[g.cursor.current_row()]; }
 
 int cursor_screen_row() { return g.window->top + kFirstKeyRow + g.cursor.cursor_row; }
@@ -63,7 +59,7 @@ void ask_scene(FkeyRecord& r, const std::string& preset) {
     if (!typed.ok()) return;
     static const char* bad = sj("不正なシーン番号です");
     if (check_typed_scene(typed.value) != TypedRef::kTaken) {
-        show_message(bad);
+        say(bad);
         return;
     }
     fkey_set_scene(r, typed.value - 1);
@@ -79,8 +75,8 @@ void ask_chase(FkeyRecord& r, const std::string& preset) {
     static const char* bad = sj("不正なチェイス番号です");
     static const char* empty = sj("サイズが０です");
     switch (check_typed_chase(g_show.chases, typed.value)) {
-    case TypedRef::kOutOfRange: show_message(bad); return;
-    case TypedRef::kEmptyChase: show_message(empty); return;
+    case TypedRef::kOutOfRange: say(bad); return;
+    case TypedRef::kEmptyChase: say(empty); return;
     case TypedRef::kTaken: fkey_set_chase(r, typed.value - 1); return;
     }
 }
@@ -88,6 +84,27 @@ void ask_chase(FkeyRecord& r, const std::string& preset) {
 void ask_duration(int16_t& field, int column, const std::string& preset) {
     const DurationAnswer typed = ask_seconds(ask_at(column, 4, preset));
     if (typed.ok()) field = static_cast<int16_t>(typed.value.value());
+}
+
+// The time under the cursor (a scene's cross time, a chase's rate or cross
+// time) and the window column its input opens at; no field elsewhere.
+struct TimeCell {
+    int16_t* field = nullptr;
+    int input_column = 0;
+};
+
+TimeCell time_cell(FkeyRecord& r, int column) {
+    switch (fkey_type_of(r)) {
+    case kFkeyScene:
+        if (column == kFkeyColumnTime) return {&r.xtime, 50};
+        break;
+    case kFkeyChase:
+        if (column == kFkeyColumnTime) return {&r.rate, 45};
+        if (column == kFkeyColumnCross) return {&r.xtime, 50};
+        break;
+    default: break;
+    }
+    return {};
 }
 
 // A digit or Enter opens the input of the cell under the cursor, the digit
@@ -101,35 +118,22 @@ void open_input(int key) {
     switch (fkey_type_of(r)) {
     case kFkeyCue:
         if (digit) ask_cue(r, preset);
-        break;
+        return;
     case kFkeyScene:
         if (column == kFkeyColumnTarget) ask_scene(r, preset);
-        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.xtime, 50, preset);
         break;
     case kFkeyChase:
         if (column == kFkeyColumnTarget) ask_chase(r, preset);
-        if (column == kFkeyColumnTime && digit && chosen) ask_duration(r.rate, 45, preset);
-        if (column == kFkeyColumnCross && digit && chosen) ask_duration(r.xtime, 50, preset);
         break;
     default: break;
     }
+    const TimeCell time = time_cell(r, column);
+    if (time.field && digit && chosen) ask_duration(*time.field, time.input_column, preset);
 }
 
 // Shift + wheel: the time under the cursor one nudge up or down.
 void nudge(int direction) {
-    FkeyRecord& r = current_record();
-    const int column = g.cursor.cursor_column;
-    int16_t* field = nullptr;
-    switch (fkey_type_of(r)) {
-    case kFkeyScene:
-        if (column == kFkeyColumnTime) field = &r.xtime;
-        break;
-    case kFkeyChase:
-        if (column == kFkeyColumnTime) field = &r.rate;
-        if (column == kFkeyColumnCross) field = &r.xtime;
-        break;
-    default: break;
-    }
+    int16_t* field = time_cell(current_record(), g.cursor.cursor_column).field;
     if (field) *field = static_cast<int16_t>(nudged(StoredDuration(*field), direction).value());
 }
 
@@ -178,7 +182,7 @@ ChwWindow* editfky_window() { return g.window; }
 
 int editfky_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     if (g.cursor.key(*g_screen, key, flags)) {
         limit_column();
         return kResultHandled;

@@ -37,10 +37,6 @@ struct EditscnState {
 
 EditscnState g;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 int cursor_fixture() { return g.cursor.index(); }
 
 bool scene_selected() { return valid_scene(g.scene); }
@@ -53,19 +49,19 @@ void edit_scene(Edit edit) {
     edit(g_show.scenes[g.scene]);
 }
 
-void assign_colour_to_touched(int colour) {
+// An edit of the fixtures the action touches: the marked ones, or the cursor's.
+template <typename Edit>
+void edit_touched(Edit edit) {
     const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { assign_colour(r, touched, colour); });
+    edit_scene([&](SceneRecord& r) { edit(r, touched); });
+}
+
+void assign_colour_to_touched(int colour) {
+    edit_touched([&](SceneRecord& r, const FixtureSet& f) { assign_colour(r, f, colour); });
 }
 
 void assign_size_to_touched(uint8_t size) {
-    const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { assign_size(r, touched, size); });
-}
-
-void delete_touched() {
-    const FixtureSet touched = touched_fixtures(g.marks, cursor_fixture());
-    edit_scene([&](SceneRecord& r) { clear_fixtures(r, touched); });
+    edit_touched([&](SceneRecord& r, const FixtureSet& f) { assign_size(r, f, size); });
 }
 
 void set_bar(EditscnBar bar) {
@@ -111,7 +107,7 @@ void colour_by_name() {
         colour = g_show.colours.find_by_name(typed.text.c_str());
     }
     if (colour == kNone) {
-        show_message(unknown);
+        say(unknown);
         return;
     }
     assign_colour_to_touched(colour);
@@ -256,7 +252,7 @@ void editscn_frame_select(const ChwRect& r, int flags) {
 
 int editscn_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
-    show_message("");
+    say("");
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
     switch (key) {
         case kKeyEsc: editscn_close(); return kResultRedrawTop;
@@ -273,7 +269,7 @@ int editscn_key(int key, int flags) {
             g.cursor.next_item();
             break;
         }
-        case kKeyDelete: delete_touched(); break;
+        case kKeyDelete: edit_touched(clear_fixtures); break;
         default:
             if (key >= kKeyF1 && key <= kKeyF12) function_key(key - kKeyF1 + 1, flags);
             break;

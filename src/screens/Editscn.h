@@ -15,7 +15,8 @@ bool editscn_is_open();
 ChwWindow* editscn_window();  // while open, else nullptr
 
 // The scene shown when the editor opens next (the chase and cue editors set
-// it before opening the editor on top of themselves); kNone for none.
+// it before opening the editor on top of themselves); kNone, or any index
+// outside the table, for none.
 void editscn_set_scene(int scene);
 
 // The scene the editor shows, or kNone.

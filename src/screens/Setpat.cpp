@@ -36,10 +36,6 @@ const char* labels() {
     return text;
 }
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 int cursor_fixture() {
     const int i = g_setpat.cursor.index();
     return valid_fixture(i) ? i : 0;
@@ -63,7 +59,7 @@ void place(int start) {
     static const char* overlap = sj("ﾁｬﾝﾈﾙが重複しています");
     const int f = cursor_fixture();
     if (clash_at(g_show.patch, f, start) != kNone) {
-        show_message(overlap);
+        say(overlap);
         return;
     }
     write_record(f, placed(g_show.patch[f], start));
@@ -84,7 +80,7 @@ void continue_from_before() {
     const ContinueResult next = continue_start(g_show.patch, cursor_fixture());
     switch (next.what) {
         case Continuation::kStart: place(next.start); break;
-        case Continuation::kBeyond: show_message(beyond); break;
+        case Continuation::kBeyond: say(beyond); break;
         case Continuation::kNothing: break;
     }
 }
@@ -146,7 +142,7 @@ int setpat_cursor_fixture() { return g_setpat.window ? cursor_fixture() : kNone;
 int setpat_key(int key, int flags) {
     if (!g_setpat.window || !g_screen) return kResultHandled;
     if (!g_setpat.cursor.key(*g_screen, key, flags)) {
-        show_message("");
+        say("");
         if (key == kKeyEsc) {
             setpat_close();
             return kResultRedrawTop;

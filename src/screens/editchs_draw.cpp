@@ -11,30 +11,15 @@ namespace prismel {
 
 namespace {
 
-constexpr int kNumberColumn = 6;
 constexpr int kNameColumn = 17;
 constexpr int kSceneColumn = 11;
 constexpr int kBlankName = 20;
 
 void draw_chase_line(ChwScreen& s, const ChwWindow& w, int chase) {
-    static const char* number = sj("No.");
-    static const char* name = sj("名前");
-    s.set_dark_text(WinHiBg);
-    at(s, w, 2, 1);
-    s.write(number);
-    at(s, w, 12, 1);
-    s.write(name);
-    s.set_normal_colours();
-    at(s, w, kNumberColumn, 1);
-    if (valid_chase(chase)) {
-        s.writef("%3d", chase + 1);
-        at(s, w, kNameColumn, 1);
-        s.writef("%-20s", name_text(g_show.chases[chase].name).text);
-    } else {
-        s.write("---");
-        at(s, w, kNameColumn, 1);
-        s.writef("%*s", kBlankName, "");
-    }
+    if (valid_chase(chase))
+        write_record_line(s, w, chase, name_text(g_show.chases[chase].name).text);
+    else
+        write_record_line(s, w, kNone, nullptr);
 }
 
 void draw_rate_line(ChwScreen& s, const ChwWindow& w, StoredDuration test_rate, const EngineFields& engine) {

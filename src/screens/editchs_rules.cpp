@@ -3,38 +3,29 @@
 #include <cstring>
 
 #include "data/show_data.h"
-#include "data/text_fit.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
 
-namespace {
-
-constexpr std::size_t kNameBytes = sizeof(ChaseRecord::name) - 1;  // the last byte is the terminator's
-
-}  // namespace
-
-int chase_step_count(const ChaseRecord& c) { return step_count_of(c); }
-
 int chase_step_scene(const ChaseRecord& c, int k) {
-    if (k < 0 || k >= chase_step_count(c)) return kNone;
+    if (k < 0 || k >= step_count_of(c)) return kNone;
     return valid_scene(c.steps[k]) ? c.steps[k] : kNone;
 }
 
 int chase_cursor_items(const ChaseRecord& c) {
-    const int n = chase_step_count(c) + 1;
+    const int n = step_count_of(c) + 1;
     return n > kChaseSteps ? kChaseSteps : n;
 }
 
-bool chase_is_full(const ChaseRecord& c) { return chase_step_count(c) >= kChaseSteps; }
+bool chase_is_full(const ChaseRecord& c) { return step_count_of(c) >= kChaseSteps; }
 
 void repair_chase(ChaseRecord& c) {
-    const int count = chase_step_count(c);
+    const int count = step_count_of(c);
     c.step_count = static_cast<uint8_t>(count);
     for (int k = 0; k < kChaseSteps; ++k) {
         if (k >= count || !valid_scene(c.steps[k])) c.steps[k] = static_cast<int16_t>(kNone);
     }
-    const std::size_t n = sjis_fit(c.name, kNameBytes);
-    std::memset(c.name + n, 0, sizeof c.name - n);
+    repair_name(c.name);
 }
 
 bool insert_chase_step(ChaseRecord& c, int at, int scene) {
@@ -50,7 +41,7 @@ bool insert_chase_step(ChaseRecord& c, int at, int scene) {
 }
 
 bool remove_chase_step(ChaseRecord& c, int at) {
-    if (at < 0 || at >= chase_step_count(c)) return false;
+    if (at < 0 || at >= step_count_of(c)) return false;
     repair_chase(c);
     const int count = c.step_count;
     for (int k = at; k < count - 1; ++k) c.steps[k] = c.steps[k + 1];
@@ -72,11 +63,7 @@ void copy_chase(ChaseRecord& to, const ChaseRecord& from) {
 
 void set_chase_name(ChaseRecord& c, const std::string& cp932) {
     repair_chase(c);
-    char text[sizeof c.name] = {};
-    std::memcpy(text, cp932.data(), cp932.size() < kNameBytes ? cp932.size() : kNameBytes);
-    const std::size_t n = sjis_fit(text, kNameBytes);
-    std::memset(c.name, 0, sizeof c.name);
-    std::memcpy(c.name, text, n);
+    put_name(c.name, cp932.data(), cp932.size());
 }
 
 }  // namespace prismel

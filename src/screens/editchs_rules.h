@@ -12,8 +12,6 @@
 
 namespace prismel {
 
-// The steps a record holds: its count, limited to the 48 slots.
-int chase_step_count(const ChaseRecord& c);
 // The scene of step k, or kNone for a slot past the count, an empty step or
 // a scene outside the table.
 int chase_step_scene(const ChaseRecord& c, int k);

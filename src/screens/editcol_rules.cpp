@@ -3,21 +3,9 @@
 #include <cstring>
 
 #include "chwin/chw_keys.h"
-#include "data/text_fit.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
-
-namespace {
-
-// The field := the first `bytes` bytes of text (whole characters), then zeros.
-void put_name(ColourRecord& r, const char* text, std::size_t bytes) {
-    char name[sizeof r.name] = {};
-    std::memcpy(name, text, bytes);
-    name[sjis_fit(name, bytes)] = '\0';
-    std::memcpy(r.name, name, sizeof r.name);
-}
-
-}  // namespace
 
 int level_step_of_key(int key) {
     switch (key) {
@@ -69,13 +57,11 @@ uint8_t* level_field(ColourRecord& r, int column) {
 }
 
 void set_colour_name(ColourRecord& r, const std::string& text) {
-    const std::size_t n = strnlen(text.c_str(), kColourNameInput);
-    put_name(r, text.c_str(), n);
+    put_name(r.name, text.c_str(), strnlen(text.c_str(), kColourNameInput));
 }
 
 void repair_colour_name(ColourRecord& r) {
-    // No terminator need lie inside the field: read no further than it.
-    put_name(r, r.name, strnlen(r.name, sizeof r.name - 1));
+    repair_name(r.name);
 }
 
 }  // namespace prismel

@@ -65,7 +65,7 @@ void type_time(const CueCursor& c, char digit) {
     if (!typed.ok()) return;
     // A rate of 0 would hold the chase on its step for ever.
     if (c.column == kRate && typed.value.value() == 0) {
-        g_screen->show_message(bad);
+        say(bad);
         return;
     }
     set_time(c, typed.value);

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "chwin/chw_screen.h"
-#include "chwin/inp_line.h"
 #include "data/cue_number.h"
 #include "data/show_data.h"
 #include "engine/show_edit.h"
@@ -16,10 +14,6 @@
 namespace prismel {
 
 namespace {
-
-void say(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
 
 const char* text_of(CopyStop stop) {
     static const char* not_found = sj("キューNo.が見つかりません");
@@ -44,20 +38,9 @@ struct TypedNumber {
 };
 
 TypedNumber ask_cue_number(const ChwWindow& w, const std::string& prompt) {
-    TypedNumber n;
-    if (!g_screen) return n;
-    LineInputRequest r;
-    r.prompt = prompt;
-    r.column = w.left + 2;
-    r.row = w.bottom - 1;
-    r.max_length = 5;
-    r.mode = inp_mode::kReal;
-    const LineInputResult typed = execute_line_input(*g_screen, r);
-    if (typed.code != kResultOk) return n;
-    n.ok = true;
-    n.tenths = cue_tenths_of(typed.real_value);
-    n.text = typed.text;
-    return n;
+    const RealAnswer typed = ask_real(Ask(w.left + 2, w.bottom - 1, 5, prompt.c_str()), 0.0, HUGE_VAL);
+    if (!typed.ok()) return {};
+    return {true, cue_tenths_of(typed.value), typed.text};
 }
 
 // Says why, when the check stops the copy.

@@ -5,7 +5,6 @@
 
 #include "chwin/chw_keys.h"
 #include "data/fixture_types.h"
-#include "data/text_fit.h"
 #include "platform/text_codec.h"
 #include "screens/engine_status.h"
 #include "screens/screen_bar.h"
@@ -42,25 +41,11 @@ const char* caption_of(EditscnBar bar) {
 
 void draw_header(ChwScreen& s, const ChwWindow& w, const EditscnView& v, const ShowData& show,
                  const EngineFields& engine) {
-    static const char* no = sj("No.");
-    static const char* name = sj("名前");
     static const char* output = sj("出力 ");
-    s.set_dark_text(WinHiBg);
-    at(s, w, 2, 1);
-    s.write(no);
-    at(s, w, 12, 1);
-    s.write(name);
-    s.set_normal_colours();
-    at(s, w, 6, 1);
-    if (v.scene == kNone) {
-        s.write("---");
-        at(s, w, 17, 1);
-        s.writef("%-20s", "");
-    } else {
-        s.writef("%3d", v.scene + 1);
-        at(s, w, 17, 1);
-        s.writef("%-20s", name_text(show.scenes[v.scene].name).text);
-    }
+    if (v.scene == kNone)
+        write_record_line(s, w, kNone, nullptr);
+    else
+        write_record_line(s, w, v.scene, name_text(show.scenes[v.scene].name).text);
     s.set_colours(WinHiFg, WinBg);
     at(s, w, 48, 1);
     s.write(output);
@@ -123,11 +108,8 @@ void draw_fixture_colour(ChwScreen& s, const ShowData& show, const SceneRecord& 
         s.write(" -- ");
         return;
     }
-    char name[8];
-    show.colours.name(colour, name);
-    name[sjis_fit(name, std::strlen(name))] = '\0';
     s.set_colours(WinFg, HeaderB);
-    s.writef("%-4s", name);
+    s.writef("%-4s", name_text(show.colours.rec[colour].name).text);
     s.set_bg_value(show.colours.display_colour(colour));
     s.set_attribute(kAttrBoxed);
     s.write("  ");

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <optional>
 
-#include "data/text_fit.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
 
@@ -85,16 +85,11 @@ void clear_fixtures(SceneRecord& scene, const FixtureSet& fixtures) {
 }
 
 void set_scene_name(SceneRecord& scene, const char* name) {
-    const std::size_t n = name ? sjis_fit(name, kNameBytes) : 0;
-    std::memset(scene.name, 0, sizeof scene.name);
-    if (n) std::memcpy(scene.name, name, n);
+    put_name(scene.name, name, name ? strnlen(name, kNameBytes) : 0);
 }
 
 void repair_scene(SceneRecord& scene) {
-    // A name that fills its field, or ends in half a character, is cut
-    // before the damage.
-    const std::size_t n = sjis_fit(scene.name, strnlen(scene.name, kNameBytes));
-    std::memset(scene.name + n, 0, sizeof scene.name - n);
+    repair_name(scene.name);
     // Packed record: fields by index, never by reference.
     for (int f = 0; f < kFixtures; ++f) scene.colour[f] = static_cast<int16_t>(shown_colour(scene.colour[f]));
 }

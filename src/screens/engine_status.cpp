@@ -3,6 +3,7 @@
 #include "data/cue_number.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec.h"
+#include "screens/screen_window.h"
 
 namespace prismel {
 
@@ -10,9 +11,8 @@ void write_engine_status(ChwScreen& s, const EngineFields& f, const ShowData& sh
     s.set_normal_colours();
     if (f.colour_preview != kNone) {
         static const char* format = sj("ｶﾗｰ:%-7.7s  ");
-        char name[8] = {};
-        show.colours.name(f.colour_preview, name);
-        s.writef(format, name);
+        // A name from a damaged file may end in half a character.
+        s.writef(format, valid_colour(f.colour_preview) ? name_text(show.colours.rec[f.colour_preview].name).text : "");
     } else if (valid_cue(f.current_cue)) {
         static const char* label = sj("ｷｭｰ:");
         const int number = show.cues[f.current_cue].number;

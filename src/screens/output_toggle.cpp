@@ -28,11 +28,9 @@ void OutputToggle::park_and_play(const std::function<void()>& play) {
 
 bool OutputToggle::toggle(bool can_play, const std::function<void()>& play) {
     if (!engine_) return false;
-    ShowEdit edit(*engine_);
-    if (engine_->pop_snapshot(depth_)) return false;
-    if (!can_play) return false;
-    engine_->push_snapshot();
-    if (play) play();
+    ShowEdit edit(*engine_);  // the guard is re-entrant: one change for the step
+    if (give_back() || !can_play) return false;
+    park_and_play(play);
     return true;
 }
 

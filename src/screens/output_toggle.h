@@ -16,7 +16,6 @@ class OutputToggle {
 public:
     // At open: the depth to come back to.
     void note(PlaybackEngine& engine);
-    int noted_depth() const { return depth_; }
     // A test of this editor is on stage.
     bool testing() const;
 

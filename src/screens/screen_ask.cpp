@@ -41,7 +41,7 @@ RealAnswer ask_real(const Ask& at, double min, double max) {
     ranges.real_min = min;
     ranges.real_max = max;
     const LineInputResult r = run(at, inp_mode::kReal, ranges);
-    return RealAnswer{how(r), r.real_value};
+    return RealAnswer{how(r), r.real_value, r.text};
 }
 
 DurationAnswer ask_seconds(const Ask& at) {
@@ -52,6 +52,10 @@ DurationAnswer ask_seconds(const Ask& at) {
 TextAnswer ask_text(const Ask& at) {
     const LineInputResult r = run(at, inp_mode::kText, InputRanges{});
     return TextAnswer{how(r), r.text};
+}
+
+void say(const char* text) {
+    if (g_screen) g_screen->show_message(text);
 }
 
 bool ask_yes_no(const char* question) { return ask_message(kMsgYesNo, question) == kResultOk; }

@@ -44,6 +44,7 @@ struct IntAnswer {
 struct RealAnswer {
     Answer answer = Answer::kCancelled;
     double value = 0.0;
+    std::string text;  // CP932, as typed (for a prompt that repeats it)
     bool ok() const { return answer == Answer::kOk; }
 };
 struct DurationAnswer {
@@ -63,6 +64,10 @@ RealAnswer ask_real(const Ask& at, double min, double max);
 // Seconds 0.0-99.9, as a stored duration (stored_of_seconds).
 DurationAnswer ask_seconds(const Ask& at);
 TextAnswer ask_text(const Ask& at);
+
+// The message line: a refusal or notice the next key clears (nothing
+// without a screen).
+void say(const char* text);
 
 // The message box: a yes/no question (true for YES) and an OK notice.
 bool ask_yes_no(const char* question);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "data/text_fit.h"
+#include "platform/text_codec.h"
 
 namespace prismel {
 
@@ -37,6 +38,24 @@ void write_labels(ChwScreen& s, std::initializer_list<const char*> labels) {
     s.set_attribute(0);
 }
 
+void write_record_line(ChwScreen& s, const ChwWindow& w, int index, const char* name) {
+    static const char* number_label = sj("No.");
+    static const char* name_label = sj("名前");
+    s.set_dark_text(WinHiBg);
+    at(s, w, 2, 1);
+    s.write(number_label);
+    at(s, w, 12, 1);
+    s.write(name_label);
+    s.set_normal_colours();
+    at(s, w, 6, 1);
+    if (name)
+        s.writef("%3d", index + 1);
+    else
+        s.write("---");
+    at(s, w, 17, 1);
+    s.writef("%-20s", name ? name : "");
+}
+
 void copy_name(const char* field, std::size_t field_bytes, char* out) {
     // The field's last byte is its terminator's place, but a damaged file
     // need not hold one there: read no further, and drop a lead byte whose
@@ -45,6 +64,14 @@ void copy_name(const char* field, std::size_t field_bytes, char* out) {
     std::memcpy(out, field, n);
     out[n] = '\0';
     out[sjis_fit(out, n)] = '\0';
+}
+
+void put_name(char* field, std::size_t field_bytes, const char* text, std::size_t bytes) {
+    if (field_bytes == 0) return;
+    if (bytes > field_bytes - 1) bytes = field_bytes - 1;
+    std::memmove(field, text, bytes);
+    const std::size_t n = sjis_fit(field, bytes);
+    std::memset(field + n, 0, field_bytes - n);
 }
 
 }  // namespace prismel

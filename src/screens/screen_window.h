@@ -28,10 +28,29 @@ inline void at(ChwScreen& s, const ChwWindow& w, int column, int row) { s.move_c
 // Header labels side by side as boxed fields in WinNgFg on WinHiBg.
 void write_labels(ChwScreen& s, std::initializer_list<const char*> labels);
 
+// Window row 1 of the scene and chase editors: the "No." and "名前" labels,
+// then the record's number (index + 1) and name; "---" and blanks while the
+// name is null (no record chosen).
+void write_record_line(ChwScreen& s, const ChwWindow& w, int index, const char* name);
+
 // A name field's text for display: up to its terminator, at most
 // field_bytes - 1 bytes (the last byte is the terminator's place), cut at a
 // whole character, terminated. out holds field_bytes bytes.
 void copy_name(const char* field, std::size_t field_bytes, char* out);
+
+// Writes a name field of field_bytes bytes: the first `bytes` bytes of text
+// (up to a terminator among them, at most field_bytes - 1), cut at a whole
+// character, then zeros to the field's end. text may be the field itself:
+// that repairs a name read from a damaged file.
+void put_name(char* field, std::size_t field_bytes, const char* text, std::size_t bytes);
+template <std::size_t N>
+void put_name(char (&field)[N], const char* text, std::size_t bytes) {
+    put_name(field, N, text, bytes);
+}
+template <std::size_t N>
+void repair_name(char (&field)[N]) {
+    put_name(field, N, field, N - 1);
+}
 
 // The text of a name field, for the fields of the show's records.
 template <std::size_t N>

@@ -7,11 +7,9 @@ namespace prismel {
 
 int shown_layout(int layout) { return layout >= kLayoutTurbo && layout <= kLayoutColourCombo ? layout : kLayoutColourFader; }
 
-int patch_channels(int layout) { return channels_of_layout(shown_layout(layout)); }
-
 bool is_patched(const PatchRecord& p) { return p.start >= 0 && p.start < kDmxSlots; }
 
-TypedStartRange typed_start_range(int layout) { return {1, kDmxSlots - patch_channels(layout) + 1}; }
+TypedStartRange typed_start_range(int layout) { return {1, kDmxSlots - channels_of_layout(layout) + 1}; }
 
 ContinueResult continue_start(const PatchTable& patch, int fixture) {
     if (!valid_fixture(fixture)) return {Continuation::kNothing, kNone};
@@ -19,11 +17,11 @@ ContinueResult continue_start(const PatchTable& patch, int fixture) {
     if (fixture > 0) {
         const PatchRecord& before = patch[fixture - 1];
         if (!is_patched(before)) return {Continuation::kNothing, kNone};
-        start = before.start + patch_channels(before.layout);
+        start = before.start + channels_of_layout(before.layout);
     }
     // The fixture's own channels must fit too: the engine would never
     // output one that runs past the last slot.
-    if (start + patch_channels(patch[fixture].layout) > kDmxSlots) return {Continuation::kBeyond, start};
+    if (start + channels_of_layout(patch[fixture].layout) > kDmxSlots) return {Continuation::kBeyond, start};
     return {Continuation::kStart, start};
 }
 
@@ -31,7 +29,7 @@ int clash_at(const PatchTable& patch, int fixture, int start) {
     for (int f = 0; f < kFixtures; ++f) {
         if (f == fixture || !is_patched(patch[f])) continue;
         const int s = patch[f].start;
-        if (s <= start && start < s + patch_channels(patch[f].layout)) return f;
+        if (s <= start && start < s + channels_of_layout(patch[f].layout)) return f;
     }
     return kNone;
 }

@@ -14,8 +14,6 @@ using PatchTable = PatchRecord[kFixtures];
 
 // The layout as the editor shows and counts it: 1-4, any other value 2.
 int shown_layout(int layout);
-// DMX channels the fixture takes: 4, 3, 1, 4 (3 for any other value).
-int patch_channels(int layout);
 // The start lies in the universe (0-511): the fixture is patched.
 bool is_patched(const PatchRecord& p);
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "chwin/chw_screen.h"
 #include "platform/text_codec.h"
+#include "screens/screen_ask.h"
 #include "shell/env_settings.h"
 
 namespace prismel {
@@ -15,7 +15,7 @@ int write_show_table(ShowTable t) {
     static const char* format = sj("[%s.%s]が書き込めません");
     char text[96];
     std::snprintf(text, sizeof text, format, kShowBaseName, extension_of(t));
-    if (g_screen) g_screen->show_message(text);
+    say(text);
     return 0;
 }
 

@@ -67,20 +67,6 @@ TEST_F(EditchsOutput, AnEmptyChaseIsNotPlayed) {
     EXPECT_EQ(fields().current_chase, kShowChase);
 }
 
-TEST_F(EditchsOutput, ClosingGivesTheShowBackToTheDepthNotedAtOpen) {
-    start_show();
-    g_engine.push_snapshot();  // another editor's test below this one
-    open();
-    key(kKeyF9);
-    EXPECT_EQ(g_engine.snapshot_depth(), 2);
-    key(kKeyF9);
-    EXPECT_EQ(g_engine.snapshot_depth(), 1);
-    key(kKeyF9);
-    key(kKeyEsc);
-    EXPECT_EQ(g_engine.snapshot_depth(), 1);
-    EXPECT_EQ(fields().current_cue, kShowCue);
-}
-
 TEST_F(EditchsOutput, TheTestRateReachesARunningTestAtOnceAndItsCrossTimeStays) {
     open();
     input_.type("0.5");

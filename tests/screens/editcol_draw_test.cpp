@@ -117,6 +117,9 @@ TEST_F(EditcolDraw, NamesWithoutTerminatorAreShownCutAndRepairedByAnEdit) {
     EXPECT_EQ(colour_row(2), expected_row("403", "ABCD", "  0", "  0", "  0"));
     key(kKeyF9);
     EXPECT_EQ(row(kStatusRow, kLeft + 17, 18), "出力 ｶﾗｰ:ABCDE    ");
+    go(2, kEditcolY);
+    key(kKeyF9);
+    EXPECT_EQ(row(kStatusRow, kLeft + 17, 18), "出力 ｶﾗｰ:ABCD     ");  // no half of a character
 
     go(0, kEditcolY);
     for (int r = 0; r < 3; ++r) {

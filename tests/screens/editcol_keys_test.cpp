@@ -209,13 +209,6 @@ TEST_F(EditcolKeys, EscClosesEndsThePreviewAndWritesTheColours) {
     EXPECT_EQ(editcol_close(), 0);
 }
 
-TEST_F(EditcolKeys, AFailedWriteIsShown) {
-    env_.program_folder = folder_.file("missing") + "/";
-    key(kKeyEsc);
-    EXPECT_FALSE(editcol_is_open());
-    EXPECT_EQ(message(), "[PRSMDATA.COL]が書き込めません");
-}
-
 TEST_F(EditcolKeys, ClicksPickTheColumnAndTheRow) {
     struct Case {
         int column, row;  // screen cell

@@ -125,19 +125,6 @@ TEST_F(EditcueOutput, ARunningTestsChaseTakesNewRatesAndCrossTimes) {
     EXPECT_EQ(fields().current_cue, 2);
 }
 
-TEST_F(EditcueOutput, EscGivesTheStageBackToTheDepthNotedAtOpen) {
-    g_engine.go_to_cue(1);
-    g_engine.push_snapshot();  // another editor's test below this one
-    g_engine.go_to_cue(0);
-    open();
-    go(3, 0);
-    key(kKeyF9);
-    EXPECT_EQ(depth(), 2);
-    key(kKeyEsc);
-    EXPECT_EQ(depth(), 1);
-    EXPECT_EQ(fields().current_cue, 0);
-}
-
 TEST_F(EditcueOutput, AWaitTypedAsZeroShowsNoTimeAndWaitsForGo) {
     cue(1).wait = 40;
     open();

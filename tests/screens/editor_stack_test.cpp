@@ -1,6 +1,8 @@
 // The editors open on top of each other: the scene editor from the chase and
 // cue editors, the chase editor from the cue editor; Esc comes back down the
 // stack to the window that opened it, which takes the keys again.
+#include <functional>
+
 #include "screen_fixture.h"
 #include "screens/Editchs.h"
 #include "screens/Editcue.h"
@@ -16,6 +18,7 @@ protected:
         name_scene(4, "FIVE");
         set_chase(2, {4, 6});
         use_cue(0, 4, 20, 2);
+        use_cue(1, 6);
     }
     ~EditorStack() override {
         editscn_close();
@@ -54,6 +57,36 @@ TEST_F(EditorStack, SceneAndChaseEditorsOpenOverTheCueEditorAndEscComesBack) {
     EXPECT_EQ(screen_.top_window(), editcue_window());
     key(kKeyEsc);
     EXPECT_EQ(screen_.top_window(), backdrop_);
+}
+
+// Each editor notes the snapshot depth when it opens and gives back only what
+// its own "出力" parked: a test of another's below it stays.
+TEST_F(EditorStack, EachEditorGivesBackOnlyItsOwnTest) {
+    struct Editor {
+        const char* name;
+        std::function<int(ChwWindow*)> open;
+    } const editors[] = {{"scene", editscn_open},
+                         {"chase", [](ChwWindow* parent) { editchs_set_chase(2); return editchs_open(parent); }},
+                         {"cue", editcue_open}};  // the cursor on cue 1, the show playing cue 2
+    for (const Editor& e : editors) {
+        SCOPED_TRACE(e.name);
+        g_engine.go_to_cue(1);
+        g_engine.push_snapshot();  // another editor's test below this one
+        ASSERT_EQ(e.open(backdrop_), 1);
+        tick();
+        key(kKeyF9);
+        EXPECT_EQ(g_engine.snapshot_depth(), 2);
+        key(kKeyF9);
+        EXPECT_EQ(g_engine.snapshot_depth(), 1);
+        EXPECT_EQ(fields().current_cue, 1);
+        key(kKeyF9);
+        key(kKeyEsc);
+        EXPECT_EQ(screen_.top_window(), backdrop_);
+        EXPECT_EQ(g_engine.snapshot_depth(), 1);
+        EXPECT_EQ(fields().current_cue, 1);
+        EXPECT_EQ(g_engine.hold_count(), 0);
+        g_engine.pop_snapshot(0);
+    }
 }
 
 }  // namespace

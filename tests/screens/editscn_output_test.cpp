@@ -96,20 +96,6 @@ TEST_F(EditscnOutput, EditsReachTheStageOnlyAtTheNextPressOn) {
     EXPECT_EQ(frame_[2], 0);
 }
 
-TEST_F(EditscnOutput, EscGivesTheShowBackAndTheNotedDepthIsKept) {
-    g_engine.push_snapshot();  // a snapshot of someone else's below the editor
-    start_show();
-    const EngineFields show = fields();
-    open();
-    key(kKeyF9);
-    EXPECT_EQ(g_engine.snapshot_depth(), 2);
-    key(kKeyEsc);
-    EXPECT_EQ(g_engine.snapshot_depth(), 1);
-    EXPECT_EQ(fields().current_cue, show.current_cue);
-    EXPECT_EQ(fields().current_scene, show.current_scene);
-    EXPECT_EQ(g_engine.hold_count(), 0);
-}
-
 TEST_F(EditscnOutput, NoSceneNoOutput) {
     start_show();
     editscn_set_scene(kNone);

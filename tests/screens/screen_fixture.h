@@ -146,6 +146,23 @@ protected:
         g_show.patch[fixture].start = static_cast<int16_t>(start);
     }
 
+    // The show the stress tests play: every fixture patched, scenes 1-10 each
+    // lighting one fixture in colour 1, chase 1 stepping through scenes 2-4.
+    static void stress_show() {
+        for (int f = 0; f < kFixtures; ++f) patch(f, 1, f * 4);
+        set_colour(1, "A", 1, 2, 3);
+        for (int sc = 0; sc < 10; ++sc) g_show.scenes[sc].colour[sc] = 1;
+        set_chase(0, {1, 2, 3});
+    }
+    // After a run against the step: the step ran meanwhile, no guard is left
+    // held, and Esc closes the editor with the show given back.
+    void expect_closes_clean(long steps) {
+        EXPECT_GT(steps, 10);
+        EXPECT_EQ(g_engine.hold_count(), 0);
+        key(kKeyEsc);
+        EXPECT_EQ(g_engine.snapshot_depth(), 0);
+    }
+
     TempDir folder_;  // the program folder: the files the editors write land here
     EnvSettings env_;
     RecordingHost host_;

@@ -1,6 +1,7 @@
-// The pieces every screen shares: typed numbers and durations, cue-number
-// texts, fixture types, name fields, the asks, the picker result, the bar,
-// the output switch and the table written at close.
+// The pieces every screen shares: typed numbers and durations, fixture
+// types, name fields, the asks, the picker result, the bar, the output switch
+// and the table written at close.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -41,16 +42,6 @@ TEST(TypedNumbers, NudgesStayWithinZeroAnd1998) {
         EXPECT_EQ(nudged(StoredDuration(c.from), c.direction).value(), c.to) << c.from << " " << c.direction;
 }
 
-TEST(CueNumberText, EachStyleForWholeAndPointCues) {
-    EXPECT_STREQ(cue_number_text(120).text, "  12.   ");
-    EXPECT_STREQ(cue_number_text(125).text, "  12.5  ");
-    EXPECT_STREQ(cue_number_text(120, CueNumberStyle::kField).text, "  12. ");
-    EXPECT_STREQ(cue_number_text(125, CueNumberStyle::kField).text, "  12.5");
-    EXPECT_STREQ(cue_number_text(120, CueNumberStyle::kLabel).text, "  12.");
-    EXPECT_STREQ(cue_number_text(32767, CueNumberStyle::kLabel).text, "3276.7");
-    EXPECT_STREQ(cue_number_text(-15, CueNumberStyle::kField).text, "  -1.5");
-}
-
 TEST(FixtureTypes, ChannelsAndLabelsOfEveryLayout) {
     struct Case {
         int layout, channels;
@@ -75,6 +66,35 @@ TEST(NameField, ReadsNoFurtherThanItsFieldAndKeepsWholeCharacters) {
     EXPECT_EQ(to_utf8(name_text(field).text), "表ソ");
     char cut[6] = {'A', 'B', 'C', 'D', static_cast<char>(0x95), 0};  // a lead byte without its trail
     EXPECT_STREQ(name_text(cut).text, "ABCD");
+}
+
+TEST(NameField, WrittenAndRepairedWithWholeCharactersAndZerosAfter) {
+    struct Case {
+        std::string text;  // CP932, `bytes` of it offered to a six-byte field
+        std::size_t bytes;
+        std::string stored;  // then zeros to the end of the field
+    } const cases[] = {
+        {"RED", 3, "RED"},
+        {"ABCDEF", 6, "ABCDE"},                            // the last byte is the terminator's
+        {sj("能表ソ"), 6, sj("能表")},                     // trail bytes 0x5C stay; no half of ソ
+        {std::string("ABC") + sj("表"), 5, std::string("ABC") + sj("表")},
+        {std::string("ABCD") + sj("表"), 6, "ABCD"},      // its lead byte would be the fifth
+        {std::string("AB\0zzz", 6), 6, "AB"},              // up to a terminator
+        {"", 0, ""},
+    };
+    for (const Case& c : cases) {
+        char field[6];
+        std::memset(field, 'x', sizeof field);
+        put_name(field, c.text.data(), c.bytes);
+        std::string expected = c.stored;
+        expected.resize(sizeof field, '\0');
+        EXPECT_EQ(std::string(field, sizeof field), expected) << c.stored;
+        // A field read from a damaged file, repaired in place.
+        std::memset(field, 0, sizeof field);
+        std::memcpy(field, c.text.data(), std::min(c.text.size(), sizeof field));
+        repair_name(field);
+        EXPECT_EQ(std::string(field, sizeof field), expected) << c.stored;
+    }
 }
 
 class ScreenKit : public ScreenTest {};

@@ -1,12 +1,17 @@
 // The patch editor's keys and mouse, through the same delivery as the main
 // window, read back from the grid.
 #include <cstdlib>
+#include <vector>
 
 #include "data/show_files.h"
 #include "setpat_fixture.h"
 
 namespace prismel::test {
 namespace {
+
+struct Patched {
+    int fixture, layout, start;
+};
 
 class SetpatKeys : public SetpatTest {
 protected:
@@ -44,29 +49,28 @@ TEST_F(SetpatKeys, ContinueWalksOnFromChannelOne) {
     EXPECT_EQ(rec(1).start, 4);
 }
 
-TEST_F(SetpatKeys, ContinueAfterAScrollerAtSevenIsEight) {
-    patch(4, 3, 6);
-    go_to(5);
-    key(kKeyF6);
-    EXPECT_EQ(type_of(5), "TURB|  8 ");
-}
-
-TEST_F(SetpatKeys, ContinueBeyondTheUniverseIsRefused) {
-    patch(9, 1, 508);
-    go_to(10);
-    key(kKeyF6);
-    EXPECT_EQ(message(), "ﾁｬﾝﾈﾙが超過しています");
-    EXPECT_EQ(rec(10).start, kNone);
-    EXPECT_EQ(cursor(), 10);
-    key(kKeyF3);  // the message goes with the next key
-    EXPECT_EQ(message(), "");
-}
-
-TEST_F(SetpatKeys, ContinueAfterAnUnpatchedFixtureDoesNothing) {
-    go_to(3);
-    key(kKeyF6);
-    EXPECT_EQ(cursor(), 3);
-    EXPECT_EQ(rec(3).start, kNone);
+TEST_F(SetpatKeys, ContinueRefusedOrWithNothingToFollow) {
+    struct Case {
+        const char* what;
+        std::vector<Patched> patched;
+        int fixture;
+        const char* message;
+    } const cases[] = {
+        {"after an unpatched fixture", {}, 3, ""},
+        {"into another fixture's channel", {{1, 1, 4}, {5, 3, 8}}, 2, "ﾁｬﾝﾈﾙが重複しています"},
+        {"beyond the universe", {{9, 1, 508}}, 10, "ﾁｬﾝﾈﾙが超過しています"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_show.reset_patch();
+        for (const Patched& p : c.patched) patch(p.fixture, p.layout, p.start);
+        go_to(c.fixture);
+        key(kKeyF6);
+        EXPECT_EQ(message(), c.message);
+        EXPECT_EQ(rec(c.fixture).start, kNone);
+        EXPECT_EQ(cursor(), c.fixture);
+    }
+    key(kKeyF9);  // the message goes with the next key
     EXPECT_EQ(message(), "");
 }
 
@@ -126,18 +130,6 @@ TEST_F(SetpatKeys, OverlapLooksOnlyAtWhereTheStartFalls) {
     }
     // Started two channels before fixture 11, fixture 1 runs over its start.
     EXPECT_EQ(type_of(0), "TURB| 19 ");
-}
-
-TEST_F(SetpatKeys, ContinueIntoAnotherFixtureIsRefused) {
-    patch(0, 1, 0);
-    patch(5, 3, 8);
-    go_to(1);
-    key(kKeyF6);
-    EXPECT_EQ(rec(1).start, 4);
-    key(kKeyF6);  // channel 9 is fixture 6's
-    EXPECT_EQ(message(), "ﾁｬﾝﾈﾙが重複しています");
-    EXPECT_EQ(rec(2).start, kNone);
-    EXPECT_EQ(cursor(), 2);
 }
 
 TEST_F(SetpatKeys, TypeChangeKeepsTheStartWithoutATest) {
@@ -245,13 +237,6 @@ TEST_F(SetpatKeys, EscWritesThePatchFile) {
     EXPECT_EQ(bytes[18], 0xFB);
     EXPECT_EQ(screen_.top_window(), backdrop_);
     EXPECT_EQ(setpat_close(), 0);
-}
-
-TEST_F(SetpatKeys, AFailedWriteIsShownOnTheMessageLine) {
-    env_.program_folder = folder_.folder() + "missing/";
-    key(kKeyEsc);
-    EXPECT_EQ(message(), "[PRSMDATA.LPT]が書き込めません");
-    EXPECT_FALSE(setpat_is_open());
 }
 
 }  // namespace
