@@ -74,10 +74,6 @@ const SaveFolder* selected() {
     return i >= 0 && i < folder_count() ? &g.folders[i] : nullptr;
 }
 
-void message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 void set_message_line(const char* text) {
     if (g_screen) g_screen->set_message_line(text);
 }
@@ -163,7 +159,7 @@ void show_again() {
 bool refuse_without_folder() {
     if (selected()) return false;
     static const char* none = sj("データフォルダがありません");
-    message(none);
+    say(none);
     return true;
 }
 

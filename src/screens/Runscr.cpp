@@ -30,10 +30,6 @@ ChwWindow* g_window = nullptr;
 RunscrSeams g_seams;
 int g_fkey_time_memory = 0;
 
-void show_message(const char* text) {
-    if (g_screen) g_screen->show_message(text);
-}
-
 int current_cue(const EngineFields& f) { return valid_cue(f.current_cue) ? f.current_cue : kNone; }
 
 void go_to(int cue) { g_engine.go_to_cue(valid_cue(cue) ? cue : kNone); }
@@ -112,7 +108,7 @@ void jump(const char* prompt, int column, int row) {
     const int tenths = cue_tenths_of(typed.value);
     const int cue = tenths < 0 ? kNone : g_show.cues.find_number(tenths);
     if (cue == kNone) {
-        show_message(not_found);
+        say(not_found);
         return;
     }
     g_engine.go_to_cue(cue);
@@ -192,7 +188,7 @@ ChwWindow* runscr_window() { return g_window; }
 
 int runscr_key(int key, int flags) {
     if (!g_window) return kResultHandled;
-    show_message("");
+    say("");
     const bool shift = has_shift(flags);
     switch (key) {
     case kKeyEnter: go_to(g_show.cues.next_used(current_cue(g_engine.fields()))); break;
