@@ -4,21 +4,14 @@
 
 #include <cstdio>
 
-#include "chwin/chw_host.h"
 #include "chwin/chw_screen.h"
+#include "full_show.h"
 
 namespace {
 
 using namespace prismel;
 
-class CountingHost : public ChwHost {
-public:
-    void invalidate(const ChwRect&, bool) override { ++invalidations; }
-    void repaint_now(const ChwRect&) override {}
-    void set_message_line(const char*) override {}
-    void beep() override {}
-    long invalidations = 0;
-};
+using bench::CountingHost;
 
 // 64 rows of 128 bytes in alternating colours, a few double-byte characters.
 void write_screen(ChwScreen& s, const char (&rows)[64][129]) {

@@ -24,16 +24,13 @@ delivery=${4:-broadcast}
 output=(--protocol "$protocol" --delivery "$delivery")
 tool=$(realpath "$bin/prismel-show")
 work=$(mktemp -d)
-a=prismel-m$$a b=prismel-m$$b
+. tools/netns_pair.sh
 cleanup() {
-  for ns in $a $b; do ip netns pids $ns 2>/dev/null | xargs -r kill -9 2>/dev/null || true; ip netns del $ns 2>/dev/null || true; done
+  netns_pair_down
   rm -rf "$work"
 }
 trap cleanup EXIT
-ip netns add $a; ip netns add $b
-ip -n $a link add ma$$ type veth peer name mb$$ netns $b
-ip -n $a addr add 2.0.0.1/8 brd + dev ma$$; ip -n $a link set ma$$ up; ip -n $a link set lo up
-ip -n $b addr add 2.0.0.2/8 brd + dev mb$$; ip -n $b link set mb$$ up; ip -n $b link set lo up
+netns_pair_up m
 
 # The show: cue 1 runs chase 1 over two scenes (fixture 1 at 255, then 0), each
 # step crossfading for its whole length, so the frame changes every step.

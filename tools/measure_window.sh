@@ -48,18 +48,15 @@ fi
 
 [ $headless -eq 1 ] && [ -n "$keys" ] && { echo "measure_window: --keys needs the window" >&2; exit 2; }
 work=$(mktemp -d)
-a=prismel-w$$a b=prismel-w$$b
+. tools/netns_pair.sh
 loaders=()
 cleanup() {
   for p in "${loaders[@]}"; do kill "$p" 2>/dev/null || true; done
-  for ns in $a $b; do ip netns pids $ns 2>/dev/null | xargs -r kill -9 2>/dev/null || true; ip netns del $ns 2>/dev/null || true; done
+  netns_pair_down
   rm -rf "$work"
 }
 trap cleanup EXIT
-ip netns add $a; ip netns add $b
-ip -n $a link add wa$$ type veth peer name wb$$ netns $b
-ip -n $a addr add 2.0.0.1/8 brd + dev wa$$; ip -n $a link set wa$$ up; ip -n $a link set lo up
-ip -n $b addr add 2.0.0.2/8 brd + dev wb$$; ip -n $b link set wb$$ up; ip -n $b link set lo up
+netns_pair_up w
 
 # The console's folder: the program, its files and the show. Cue 1 runs chase
 # 1 over two scenes (fixture 1 at 255, then 0), each step crossfading for its

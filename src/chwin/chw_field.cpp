@@ -1,5 +1,7 @@
 #include "chwin/chw_field.h"
 
+#include "data/decimal_text.h"
+
 namespace prismel {
 
 ChwField& ChwField::text(const char* s) {
@@ -23,19 +25,10 @@ ChwField& ChwField::right(const char* s, int width) {
 }
 
 ChwField& ChwField::number(int value, int width) {
-    // Digits from the lowest, in an unsigned so that the most negative value
-    // has its magnitude too.
-    char digits[12];
-    int d = 0;
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    do {
-        digits[d++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    const int length = d + (value < 0 ? 1 : 0);
+    char digits[kDecimalTextMax];
+    const int length = decimal_text(value, digits);
     blanks(width - length);
-    if (value < 0) put('-');
-    while (d > 0) put(digits[--d]);
+    for (int i = 0; i < length; ++i) put(digits[i]);
     return *this;
 }
 

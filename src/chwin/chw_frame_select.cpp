@@ -20,8 +20,7 @@ ChwRect start_frame_select(ChwScreen& s, int x, int y) {
     const ChwWindow* top = s.top_window();
     if (!top || s.rubber_band.lock_count != 0) return {};
     const ChwRect area = frame_select_area(s, top);
-    const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-    if (!inside) return {};
+    if (!area.contains(x, y)) return {};
     ChwRubberBand& band = s.rubber_band;
     band.start_x = x;
     band.start_y = y;

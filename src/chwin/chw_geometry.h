@@ -13,6 +13,9 @@ struct ChwRect {
     bool empty() const { return right <= left || bottom <= top; }
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    // The two share at least one pixel.
+    bool meets(const ChwRect& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
     bool operator==(const ChwRect&) const = default;
 };
 

@@ -84,10 +84,6 @@ ChwRect right_strip(const ChwScreen& s, const ChwCanvas& canvas) {
     return {grid_right, bottom - bottom % (fs + 4) - 3 * fs - 12, width, bottom};
 }
 
-bool meets(const ChwRect& a, const ChwRect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 // The cells of row r whose boxes reach into the pixel columns [left, right).
 // The walk starts at column 0 so that a double-byte character across `left`
 // is painted whole.
@@ -125,7 +121,7 @@ void paint_area(const ChwScreen& s, ChwCanvas& canvas, const ChwRect& area) {
     const int last = std::min(s.visible_rows() - 1, (area.bottom - 1) / ch);
     for (int r = first; r <= last; ++r) paint_row_span(s, canvas, r, area.left, area.right);
     const ChwRect strip = right_strip(s, canvas);
-    if (!strip.empty() && meets(strip, area)) canvas.fill(strip, s.colour_of(ScreenBg));
+    if (!strip.empty() && strip.meets(area)) canvas.fill(strip, s.colour_of(ScreenBg));
 }
 
 void paint_pressed_cap(const ChwScreen& s, ChwCanvas& canvas) {

@@ -14,12 +14,12 @@
 #include "chwin/chw_keys.h"
 #include "chwin/chw_screen.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
 
 namespace {
 
-QString from_cp932(const std::string& s) { return QString::fromStdString(to_utf8(s)); }
 int cp932_length(const QString& s) { return static_cast<int>(to_cp932(s.toStdString()).size()); }
 
 QFont screen_font(int px) {
@@ -59,7 +59,7 @@ void TInpLineFrm::lay_out(const ChwScreen& s, const LineInputRequest& r) {
     const int y = r.row * ch;
     const int label_width = r.prompt.empty() ? 0 : static_cast<int>(r.prompt.size()) * fs / 2 + 4;
     label_->setFont(screen_font(fs));
-    label_->setText(from_cp932(r.prompt));
+    label_->setText(qt_text(r.prompt));
     label_->setStyleSheet(QString("color: black; background: %1;").arg(colour_css(s.colour_of(WinHiBg))));
     label_->setGeometry(x, y, label_width, fs + 2);
     label_->setVisible(label_width > 0);
@@ -68,7 +68,7 @@ void TInpLineFrm::lay_out(const ChwScreen& s, const LineInputRequest& r) {
     edit_->setFont(screen_font(fs));
     edit_->setStyleSheet("color: white; background: #0000ff;");
     edit_->setGeometry(x + label_width, y, edit_width, fs + 2);
-    last_good_ = from_cp932(clip_cp932(r.text, r.max_length));
+    last_good_ = qt_text(clip_cp932(r.text, r.max_length));
     edit_->setText(last_good_);
     edit_->deselect();
     edit_->end(false);

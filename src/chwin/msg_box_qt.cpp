@@ -11,13 +11,13 @@
 #include "chwin/edge_qt.h"
 #include "chwin/inp_validate.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 #include "platform/virtual_keys_qt.h"
 
 namespace prismel {
 
 namespace {
 constexpr int kBoxHeight = 196;
-QString from_cp932(const char* s) { return QString::fromStdString(to_utf8(s ? s : "")); }
 }  // namespace
 
 TQzMsgBox::TQzMsgBox(QWidget* main_window, const ChwScreen& screen)
@@ -31,8 +31,8 @@ void TQzMsgBox::prepare(int kind, const char* line1, const char* line2) {
     font_ = QFont(chw_font_family());
     font_.setPixelSize(fs);
     font_.setBold(true);
-    line1_ = from_cp932(line1);
-    line2_ = from_cp932(line2);
+    line1_ = qt_text(line1);
+    line2_ = qt_text(line2);
     const QFontMetrics m(font_);
     layout_.font_size = fs;
     layout_.height = kBoxHeight;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/decimal_text.h"
+
 namespace prismel {
 
 enum class CueNumberStyle {
@@ -22,17 +24,10 @@ inline CueNumberText cue_number_text(int number, CueNumberStyle style = CueNumbe
     CueNumberText t;
     char* p = t.text;
     // "%4d" of number / 10, truncated toward zero as the division is.
-    const int whole = number / 10;
-    char digits[12];
-    int d = 0;
-    unsigned magnitude = whole < 0 ? 0u - static_cast<unsigned>(whole) : static_cast<unsigned>(whole);
-    do {
-        digits[d++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    for (int pad = 4 - d - (whole < 0 ? 1 : 0); pad > 0; --pad) *p++ = ' ';
-    if (whole < 0) *p++ = '-';
-    while (d > 0) *p++ = digits[--d];
+    char whole[kDecimalTextMax];
+    const int length = decimal_text(number / 10, whole);
+    for (int pad = 4 - length; pad > 0; --pad) *p++ = ' ';
+    for (int i = 0; i < length; ++i) *p++ = whole[i];
     *p++ = '.';
     // A damaged file can hold a negative number; its tenths digit is shown
     // without a second sign.

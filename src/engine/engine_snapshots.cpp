@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "engine/engine_change.h"
+#include "engine/show_edit.h"
 
 namespace prismel {
 

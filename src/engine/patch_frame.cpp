@@ -1,15 +1,11 @@
 #include "engine/patch_frame.h"
 
+#include "data/fixture_types.h"
+
 namespace prismel {
 
 int slots_of_layout(int layout) {
-    switch (layout) {
-        case 1: return 4;
-        case 2: return 3;
-        case 3: return 1;
-        case 4: return 4;
-        default: return 0;
-    }
+    return layout >= kLayoutTurbo && layout <= kLayoutColourCombo ? channels_of_layout(layout) : 0;
 }
 
 void patch_frame(const PatchRecord (&patch)[kFixtures], const LevelBuffer& mix, DmxFrame& frame) {
@@ -21,21 +17,21 @@ void patch_frame(const PatchRecord (&patch)[kFixtures], const LevelBuffer& mix, 
         const uint8_t* g = group_of(mix, f);
         uint8_t* out = frame.data() + s;
         switch (layout) {
-            case 1:
+            case kLayoutTurbo:
                 out[0] = g[kLevelSize];
                 out[1] = g[kLevelM];
                 out[2] = g[kLevelC];
                 out[3] = g[kLevelY];
                 break;
-            case 2:
+            case kLayoutColourFader:
                 out[0] = g[kLevelY];
                 out[1] = g[kLevelM];
                 out[2] = g[kLevelC];
                 break;
-            case 3:
+            case kLayoutScroller:
                 out[0] = g[kLevelY];
                 break;
-            case 4:
+            case kLayoutColourCombo:
                 out[0] = g[kLevelC];
                 out[1] = g[kLevelM];
                 out[2] = g[kLevelY];

@@ -1,7 +1,7 @@
 #include "engine/playback_engine.h"
 
-#include "engine/engine_change.h"
 #include "engine/scene_picture.h"
+#include "engine/show_edit.h"
 
 namespace prismel {
 

@@ -30,6 +30,8 @@
 
 namespace prismel {
 
+class ShowEdit;
+
 class PlaybackEngine {
 public:
     PlaybackEngine(ShowData& show, RemotePort& port);
@@ -90,8 +92,9 @@ public:
 
 private:
     friend class ShowEdit;
-    // Hold raised for the life of an operation; taken with the mutex held.
-    class Change;
+    // Every operation runs under the guard of an edit of the tables: the
+    // mutex taken, the hold raised for its life.
+    using Change = ShowEdit;
 
     void initialise_fields();
     void call_scene_locked(int scene, StoredDuration cross_time);

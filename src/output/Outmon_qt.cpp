@@ -9,6 +9,7 @@
 
 #include "output/outmon_text.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 #include "platform/window_place.h"
 
 namespace prismel {
@@ -23,14 +24,14 @@ constexpr int kDefaultPlace = 100;
 const char* const kPlacePrefix = "OutMonitor";
 
 QFont gothic(int px) {
-    QFont f(QString::fromStdString(to_utf8(sj("ＭＳ ゴシック"))));
+    QFont f(qt_text(sj("ＭＳ ゴシック")));
     f.setFamilies({f.family(), QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("monospace")});
     f.setPixelSize(px);
     return f;
 }
 
 QFont proportional_gothic(int px) {
-    QFont f(QString::fromStdString(to_utf8(sj("ＭＳ Ｐゴシック"))));
+    QFont f(qt_text(sj("ＭＳ Ｐゴシック")));
     f.setFamilies({f.family(), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("sans-serif")});
     f.setPixelSize(px);
     return f;
@@ -57,7 +58,7 @@ TOutMonForm::TOutMonForm(PlaybackEngine& engine, const ShowData& show, Profile* 
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       engine_(engine), show_(show), settings_(settings) {
-    setWindowTitle(QString::fromStdString(to_utf8(sj("出力モニタ"))));
+    setWindowTitle(qt_text(sj("出力モニタ")));
     setFont(proportional_gothic(12));
     setFixedSize(kClientWidth, kClientHeight);
 

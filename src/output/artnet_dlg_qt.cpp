@@ -7,6 +7,7 @@
 #include "output/artnet_prop_dlg_qt.h"
 #include "output/node_dialog_text.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
 
@@ -16,8 +17,6 @@ constexpr int kDigits = 16;
 constexpr int kListWidth = 380;
 constexpr int kListHeight = 180;
 
-QString ui(const char* cp932) { return QString::fromStdString(to_utf8(cp932)); }
-QString ui(const std::string& cp932) { return QString::fromStdString(to_utf8(cp932)); }
 
 QComboBox* hex_digit_list(QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -32,36 +31,36 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       link_(link) {
-    setWindowTitle(ui(sj("DMXインターフェイスの設定")));
+    setWindowTitle(qt_text(sj("DMXインターフェイスの設定")));
     setFont(node_dialog_font());
 
     ArtNetGroupBox = new QGroupBox(QStringLiteral("ArtNet"), this);
-    GroupBox4 = new QGroupBox(ui(sj("出力ポート")), ArtNetGroupBox);
+    GroupBox4 = new QGroupBox(qt_text(sj("出力ポート")), ArtNetGroupBox);
     OsubComboBox = hex_digit_list(GroupBox4);
     OidComboBox = hex_digit_list(GroupBox4);
     IpAdrLabel = new QLabel(ArtNetGroupBox);
     NodeListBox = new QListWidget(ArtNetGroupBox);
     NodeListBox->setFixedSize(kListWidth, kListHeight);
-    ScanBtn = new QPushButton(ui(sj("スキャン")), ArtNetGroupBox);
+    ScanBtn = new QPushButton(qt_text(sj("スキャン")), ArtNetGroupBox);
     ScanBtn->setAutoDefault(false);
-    PropBtn = new QPushButton(ui(sj("詳細")), ArtNetGroupBox);
+    PropBtn = new QPushButton(qt_text(sj("詳細")), ArtNetGroupBox);
     PropBtn->setAutoDefault(false);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
-    OutputGroupBox = new QGroupBox(ui(sj("出力")), this);
+    OutputGroupBox = new QGroupBox(qt_text(sj("出力")), this);
     InterfaceComboBox = new QComboBox(OutputGroupBox);
     DeliveryComboBox = new QComboBox(OutputGroupBox);
     for (artnet::Delivery d : {artnet::Delivery::broadcast, artnet::Delivery::unicast})
-        DeliveryComboBox->addItem(ui(artnet::delivery_item(d)));
+        DeliveryComboBox->addItem(qt_text(artnet::delivery_item(d)));
     ProtocolComboBox = new QComboBox(OutputGroupBox);
     for (artnet::Protocol p : {artnet::Protocol::artnet, artnet::Protocol::sacn, artnet::Protocol::both})
-        ProtocolComboBox->addItem(ui(artnet::protocol_item(p)));
+        ProtocolComboBox->addItem(qt_text(artnet::protocol_item(p)));
     auto* output = new QGridLayout(OutputGroupBox);
-    output->addWidget(new QLabel(ui(sj("インターフェイス")), OutputGroupBox), 0, 0);
+    output->addWidget(new QLabel(qt_text(sj("インターフェイス")), OutputGroupBox), 0, 0);
     output->addWidget(InterfaceComboBox, 0, 1);
-    output->addWidget(new QLabel(ui(sj("送り方")), OutputGroupBox), 1, 0);
+    output->addWidget(new QLabel(qt_text(sj("送り方")), OutputGroupBox), 1, 0);
     output->addWidget(DeliveryComboBox, 1, 1);
-    output->addWidget(new QLabel(ui(sj("プロトコル")), OutputGroupBox), 2, 0);
+    output->addWidget(new QLabel(qt_text(sj("プロトコル")), OutputGroupBox), 2, 0);
     output->addWidget(ProtocolComboBox, 2, 1);
     output->setColumnStretch(1, 1);
 
@@ -111,7 +110,7 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
 }
 
 void TArtNetDlg::FormShow() {
-    IpAdrLabel->setText(QStringLiteral("IP: ") + ui(link_.own_address_text()));
+    IpAdrLabel->setText(QStringLiteral("IP: ") + qt_text(link_.own_address_text()));
     const artnet::PortChoice c = artnet::port_choice(link_.universe());
     OsubComboBox->setCurrentIndex(c.sub_net);
     OidComboBox->setCurrentIndex(c.id);
@@ -125,7 +124,7 @@ void TArtNetDlg::show_output_settings() {
     InterfaceComboBox->clear();
     interface_values_.clear();
     for (const artnet::InterfaceItem& item : artnet::interface_items(link_.interfaces(), s.interface)) {
-        InterfaceComboBox->addItem(ui(item.text));
+        InterfaceComboBox->addItem(qt_text(item.text));
         interface_values_.push_back(item.value);
         if (item.value == s.interface) InterfaceComboBox->setCurrentIndex(InterfaceComboBox->count() - 1);
     }
@@ -175,7 +174,7 @@ void TArtNetDlg::rebuild_list() {
     const artnet::OutputSettings settings = link_.output_settings();
     const bool unicast = nodes->unicast_targets(universe & 0x7FFF).count > 0;
     for (const artnet::NodeEntry& n : listed_)
-        NodeListBox->addItem(ui(artnet::node_line(n, artnet::node_reach(n, settings, universe, unicast))));
+        NodeListBox->addItem(qt_text(artnet::node_line(n, artnet::node_reach(n, settings, universe, unicast))));
     PropActionUpdate();
 }
 

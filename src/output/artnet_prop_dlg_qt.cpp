@@ -11,6 +11,7 @@
 
 #include "output/node_dialog_text.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
 
@@ -30,7 +31,6 @@ constexpr int kPortColumnWidth = 64;
 // The desktop's application-workspace grey, marking a cell with nothing to say.
 const QColor kAppWorkspace(0xAB, 0xAB, 0xAB);
 
-QString ui(const std::string& cp932) { return QString::fromStdString(to_utf8(cp932)); }
 
 // Paints every cell itself: headings like buttons, filled cells like a
 // window, empty ones in the workspace grey, so a port that does not work in
@@ -112,7 +112,7 @@ QFont node_dialog_font() {
 
 TArtNetPropDlg::TArtNetPropDlg(QWidget* parent, QWidget* centre_on)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), centre_on_(centre_on) {
-    setWindowTitle(ui(sj("ノードの詳細情報")));
+    setWindowTitle(qt_text(sj("ノードの詳細情報")));
     setFont(node_dialog_font());
     setSizeGripEnabled(true);
     setMinimumSize(kMinWidth, kMinHeight);
@@ -160,13 +160,13 @@ void TArtNetPropDlg::FormShow() {
     InfoGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (!node) return;
     const artnet::NodeEntry& n = *node;
-    set_cell(InfoGrid, 0, 1, ui(artnet::node_address_text(n)));
-    set_cell(InfoGrid, 1, 1, ui(artnet::field_text(n.short_name)));
-    set_cell(InfoGrid, 2, 1, ui(artnet::field_text(n.long_name)));
-    set_cell(InfoGrid, 3, 1, ui(artnet::field_text(n.node_report)));
+    set_cell(InfoGrid, 0, 1, qt_text(artnet::node_address_text(n)));
+    set_cell(InfoGrid, 1, 1, qt_text(artnet::field_text(n.short_name)));
+    set_cell(InfoGrid, 2, 1, qt_text(artnet::field_text(n.long_name)));
+    set_cell(InfoGrid, 3, 1, qt_text(artnet::field_text(n.node_report)));
     for (int i = 0; i < artnet::kPortCount; ++i) {
-        set_cell(PortGrid, 1, i + 1, ui(artnet::port_cell_text(n, i, false)));
-        set_cell(PortGrid, 2, i + 1, ui(artnet::port_cell_text(n, i, true)));
+        set_cell(PortGrid, 1, i + 1, qt_text(artnet::port_cell_text(n, i, false)));
+        set_cell(PortGrid, 2, i + 1, qt_text(artnet::port_cell_text(n, i, true)));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "output/artnet_thread.h"
 
 #include <cstring>
-#include <vector>
 
 #include "output/artnet_receive.h"
 #include "output/sacn_packets.h"
@@ -107,8 +106,9 @@ void TArtnetThread::end_sacn_stream() {
 void TArtnetThread::send_discovery() {
     if (!socket_ready_.load() || !sacn_socket_) return;
     const auto universe = uint16_t(sacn_universe_of(settings_, tx_universe.load(std::memory_order_relaxed)));
-    const std::vector<uint8_t> p = sacn::build_discovery(settings_.cid, {universe});
-    sacn_socket_->send_to(sacn::multicast_group(sacn::kDiscoveryUniverse), sacn::kPort, p.data(), p.size());
+    sacn::build_discovery(discovery_, settings_.cid, universe);
+    sacn_socket_->send_to(sacn::multicast_group(sacn::kDiscoveryUniverse), sacn::kPort, discovery_.data(),
+                          discovery_.size());
 }
 
 void TArtnetThread::receive_pending(nanoseconds now) {

@@ -145,6 +145,7 @@ private:
     ReplyPacket reply_{};
     unsigned replies_sent_ = 0;
     sacn::Stream sacn_;
+    sacn::DiscoveryPacket discovery_{};
     std::array<uint8_t, kReceiveBufferSize> receive_buffer_{};
     std::array<uint8_t, kDmxSlotCount> frame_{};
     StepHook step_hook_;

@@ -52,6 +52,20 @@ std::string source_name_of(const uint8_t* d) {
     return std::string(s, strnlen(s, 64));
 }
 
+// A discovery page of count universes into p, which is zeroed and holds them.
+void put_discovery(uint8_t* p, const artnet::Cid& cid, const uint16_t* universes, size_t count) {
+    const size_t total = kDiscoveryHeaderSize + 2 * count;
+    put_root(p, total, kVectorRootExtended, cid);
+    put_flags_length(p, off::kFramingFlagsLength, total);
+    put32(p + off::kFramingVector, kVectorExtendedDiscovery);
+    put_source_name(p);
+    put_flags_length(p, off::kDiscoveryFlagsLength, total);
+    put32(p + off::kDiscoveryVector, kVectorDiscoveryList);
+    p[off::kPage] = 0;
+    p[off::kLastPage] = 0;
+    for (size_t i = 0; i < count; ++i) put16(p + off::kUniverseList + 2 * i, universes[i]);
+}
+
 }  // namespace
 
 void build_data(DataPacket& p, const artnet::Cid& cid, uint16_t universe) {
@@ -79,16 +93,13 @@ void set_data_options(DataPacket& p, uint8_t options) { p[off::kOptions] = optio
 std::vector<uint8_t> build_discovery(const artnet::Cid& cid, const std::vector<uint16_t>& universes) {
     const size_t count = universes.size() < kDiscoveryPageUniverses ? universes.size() : kDiscoveryPageUniverses;
     std::vector<uint8_t> p(kDiscoveryHeaderSize + 2 * count, 0);
-    put_root(p.data(), p.size(), kVectorRootExtended, cid);
-    put_flags_length(p.data(), off::kFramingFlagsLength, p.size());
-    put32(p.data() + off::kFramingVector, kVectorExtendedDiscovery);
-    put_source_name(p.data());
-    put_flags_length(p.data(), off::kDiscoveryFlagsLength, p.size());
-    put32(p.data() + off::kDiscoveryVector, kVectorDiscoveryList);
-    p[off::kPage] = 0;
-    p[off::kLastPage] = 0;
-    for (size_t i = 0; i < count; ++i) put16(p.data() + off::kUniverseList + 2 * i, universes[i]);
+    put_discovery(p.data(), cid, universes.data(), count);
     return p;
+}
+
+void build_discovery(DiscoveryPacket& p, const artnet::Cid& cid, uint16_t universe) {
+    p.fill(0);
+    put_discovery(p.data(), cid, &universe, 1);
 }
 
 artnet::Ipv4 multicast_group(uint16_t universe) {

@@ -62,6 +62,10 @@ inline const uint8_t* data_slots(const DataPacket& p) { return p.data() + kDataS
 
 // The discovery page listing the given universes (sorted, at most one page).
 std::vector<uint8_t> build_discovery(const artnet::Cid& cid, const std::vector<uint16_t>& universes);
+// The page of a source of one universe, as this console sends it, built in
+// place: the output thread sends it without touching the heap.
+using DiscoveryPacket = std::array<uint8_t, kDiscoveryHeaderSize + 2>;
+void build_discovery(DiscoveryPacket& p, const artnet::Cid& cid, uint16_t universe);
 
 // The multicast group of a universe: 239.255.hi.lo.
 artnet::Ipv4 multicast_group(uint16_t universe);

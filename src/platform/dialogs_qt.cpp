@@ -10,11 +10,11 @@
 #include <QStringList>
 
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
 namespace {
 
-QString from_cp932(const std::string& s) { return QString::fromStdString(to_utf8(s)); }
 QString from_native(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string to_native(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -26,7 +26,7 @@ QString bare_description(QString d) {
 }
 
 void prepare(QFileDialog& dlg, const FileDialogRequest& r) {
-    dlg.setWindowTitle(from_cp932(r.title));
+    dlg.setWindowTitle(qt_text(r.title));
     dlg.setDirectory(from_native(r.folder));
     dlg.setNameFilter(qt_name_filter(r.filter));
     dlg.setDefaultSuffix(QString::fromStdString(r.default_extension));
@@ -44,7 +44,7 @@ std::optional<std::string> chosen(QFileDialog& dlg) {
 }  // namespace
 
 QString qt_name_filter(const std::string& cp932_filter) {
-    const QStringList parts = from_cp932(cp932_filter).split('|');
+    const QStringList parts = qt_text(cp932_filter).split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
@@ -93,7 +93,7 @@ std::optional<uint32_t> QtDialogs::choose_colour(uint32_t initial) {
 }
 
 std::optional<std::string> QtDialogs::choose_folder(const std::string& title, const std::string& initial) {
-    const QString dir = QFileDialog::getExistingDirectory(owner_, from_cp932(title), from_native(initial),
+    const QString dir = QFileDialog::getExistingDirectory(owner_, qt_text(title), from_native(initial),
                                                           QFileDialog::ShowDirsOnly);
     if (dir.isEmpty()) return std::nullopt;
     return to_native(dir);

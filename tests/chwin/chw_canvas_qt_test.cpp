@@ -8,21 +8,14 @@
 #include "chwin/chw_keys.h"
 #include "chwin/chw_painter.h"
 #include "platform/text_codec.h"
+#include "support/qt_app.h"
 
 namespace prismel {
 namespace {
 
-// One application per process, whichever test comes first makes it.
-void app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 class QtCanvasTest : public ::testing::Test {
 protected:
-    void SetUp() override { app(); }
+    void SetUp() override { test::qt_app(); }
     // Paints rows 0-2 of the screen into a 1280 x 72 image.
     QImage paint() {
         QImage img(1280, 72, QImage::Format_RGB32);

@@ -12,6 +12,7 @@
 #include "chwin/chw_keys.h"
 #include "chwin/chw_painter.h"
 #include "platform/text_codec.h"
+#include "support/qt_app.h"
 
 namespace prismel {
 namespace {
@@ -83,11 +84,7 @@ void draw_demo(ChwScreen& s) {
 }
 
 TEST(DemoStackTest, PaintsEveryPixelOfTheGrid) {
-    static int argc = 1;
-    static char name[] = "demo";
-    static char* argv[] = {name, nullptr};
-    // One application per process, whichever test comes first makes it.
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    test::qt_app();
     ChwScreen s;
     draw_demo(s);
     QImage img(1000, 34 * 24, QImage::Format_RGB32);

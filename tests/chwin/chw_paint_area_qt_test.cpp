@@ -6,29 +6,14 @@
 #include <QImage>
 #include <QPainter>
 
-#include <vector>
-
+#include "chw_fake_host.h"
 #include "chwin/chw_canvas_qt.h"
 #include "chwin/chw_painter.h"
 #include "platform/text_codec.h"
+#include "support/qt_app.h"
 
 namespace prismel {
 namespace {
-
-void app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
-struct RectsHost : ChwHost {
-    std::vector<ChwRect> rects;
-    void invalidate(const ChwRect& r, bool) override { rects.push_back(r); }
-    void repaint_now(const ChwRect&) override {}
-    void set_message_line(const char*) override {}
-    void beep() override {}
-};
 
 // A screen like the run screen's: numbers, names, double-byte text, boxed
 // fields, underlined cells and gauges.
@@ -47,8 +32,8 @@ void draw(ChwScreen& s, int t) {
 }
 
 TEST(PaintArea, InvalidatedAreasRepaintedGiveTheFullPaint) {
-    app();
-    RectsHost host;
+    test::qt_app();
+    test::FakeHost host;
     ChwScreen s(&host);
     s.set_visible(100, 30);
     ChwGlyphCache glyphs;
@@ -62,13 +47,13 @@ TEST(PaintArea, InvalidatedAreasRepaintedGiveTheFullPaint) {
         paint_rows(s, canvas, -1, -1);
     }
     for (int t = 1; t < 12; ++t) {
-        host.rects.clear();
+        host.invalidated.clear();
         draw(s, t);
-        ASSERT_FALSE(host.rects.empty());
+        ASSERT_FALSE(host.invalidated.empty());
         {
             QPainter p(&partial);
             QtChwCanvas canvas(p, size, glyphs);
-            for (const ChwRect& r : host.rects) {
+            for (const ChwRect& r : host.invalidated) {
                 p.setClipRect(QRect(r.left, r.top, r.width(), r.height()));
                 paint_area(s, canvas, r);
             }

@@ -15,16 +15,10 @@
 #include "chwin/inp_line_qt.h"
 #include "chwin/msg_box_qt.h"
 #include "platform/text_codec.h"
+#include "support/qt_app.h"
 
 namespace prismel {
 namespace {
-
-void ensure_app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
 
 void key(QObject* to, int qt_key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
@@ -60,7 +54,7 @@ protected:
 
 class QtFormsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensure_app(); }
+    void SetUp() override { test::qt_app(); }
     ChwScreen screen;
 };
 

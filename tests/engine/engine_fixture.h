@@ -71,6 +71,23 @@ protected:
     DmxFrame frame_{};
 };
 
+// The show of the stress tests: colours 1-4, and scenes 0-3 each lighting
+// every fixture alike, patched with the Y of fixture f on slot f.
+class UniformShowTest : public EngineTest {
+protected:
+    UniformShowTest() {
+        for (int c = 1; c <= 4; ++c) set_colour(c, static_cast<uint8_t>(50 * c), static_cast<uint8_t>(20 * c), 3);
+        for (int s = 0; s < 4; ++s) paint_scene(s, s + 1, static_cast<uint8_t>(40 * s + 10));
+        patch_all();
+    }
+    void paint_scene(int scene, int colour, uint8_t size) {
+        for (int f = 0; f < kFixtures; ++f) light(scene, f, colour, size);
+    }
+    void patch_all() {
+        for (int f = 0; f < kFixtures; ++f) patch(f, 3, f);
+    }
+};
+
 // The output thread's part in a stress test: the engine stepped flat out on
 // another thread while work(0), work(1), ... run on this one until the time
 // is up or `limit` calls were made. Every show the stress tests build lights
@@ -105,6 +122,14 @@ inline StressResult stress_against_step(PlaybackEngine& engine, const std::funct
     r.steps = steps.load();
     r.torn = torn.load();
     return r;
+}
+
+// No torn frame, both threads busy, and every hold given back.
+inline void expect_clean_stress(const StressResult& r, const PlaybackEngine& engine) {
+    EXPECT_EQ(r.torn, 0);
+    EXPECT_GT(r.steps, 100);
+    EXPECT_GT(r.calls, 100);
+    EXPECT_EQ(engine.hold_count(), 0);
 }
 
 }  // namespace prismel::test

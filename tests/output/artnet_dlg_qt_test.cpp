@@ -11,7 +11,7 @@
 #include "output/artnet_dlg_qt.h"
 #include "output/artnet_prop_dlg_qt.h"
 #include "platform/text_codec.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 
 namespace prismel::test {
 namespace {

@@ -57,10 +57,6 @@ struct FakeWorld {
             if (s.sacn()) out.push_back(s);
         return out;
     }
-    void set_rows(std::vector<artnet::LocalAddress> r) {
-        std::lock_guard lock(mutex);
-        rows = std::move(r);
-    }
 };
 
 class FakeSocket final : public artnet::UdpSocket {

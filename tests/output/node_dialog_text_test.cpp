@@ -77,12 +77,6 @@ TEST(NodeDialogText, CellLooksAndCentring) {
     EXPECT_EQ(centred_text_left(100, 64, 67), 99) << "a half pixel dropped toward zero";
 }
 
-}  // namespace
-}  // namespace prismel::artnet
-
-namespace prismel::artnet {
-namespace {
-
 TEST(NodeDialogText, ReachFollowsDeliveryProtocolAndWhoWantsTheUniverse) {
     NodeEntry wants = node(2, 0, 0, 8, "W");
     wants.port_types[0] = kPortOutput;

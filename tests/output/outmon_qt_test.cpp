@@ -6,7 +6,7 @@
 #include "output/Outmon_qt.h"
 #include "platform/ini_profile.h"
 #include "platform/simulated_remote_port.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "support/temp_dir.h"
 
 namespace prismel::test {

@@ -24,6 +24,15 @@ using namespace std::chrono_literals;
 
 namespace {
 
+template <class Pred>
+bool eventually(Pred pred, std::chrono::milliseconds within) {
+    for (auto end = std::chrono::steady_clock::now() + within; std::chrono::steady_clock::now() < end;) {
+        if (pred()) return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return pred();
+}
+
 // A receiving socket on a port, joined to a multicast group on the address
 // given; it counts what arrives without blocking.
 class Listener {
@@ -57,26 +66,13 @@ public:
     }
     // Waits (bounded) until something arrives.
     bool receives(std::chrono::milliseconds within) {
-        for (auto end = std::chrono::steady_clock::now() + within; std::chrono::steady_clock::now() < end;) {
-            if (drain() > 0) return true;
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
+        return eventually([this] { return drain() > 0; }, within);
     }
 
 private:
     int fd_ = -1;
     bool ok_ = false;
 };
-
-template <class Pred>
-bool eventually(Pred pred, std::chrono::milliseconds within) {
-    for (auto end = std::chrono::steady_clock::now() + within; std::chrono::steady_clock::now() < end;) {
-        if (pred()) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return pred();
-}
 
 OutputSettings chosen(const std::string& name, Protocol p) {
     OutputSettings s;

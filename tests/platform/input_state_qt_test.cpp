@@ -7,19 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/input_state_qt.h"
+#include "support/qt_app.h"
 
 namespace prismel {
 namespace {
-
-// Made once and left to the end of the process: a static application would
-// be destroyed after what it still knows of at exit.
-QGuiApplication& app() {
-    static int argc = 1;
-    static char name[] = "test_platform_qt";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* a = new QGuiApplication(argc, argv);
-    return *a;
-}
 
 // The window system's answers and the active state, scripted.
 class ScriptedInputState : public QtInputState {
@@ -36,7 +27,7 @@ protected:
 
 // The application first: the input state installs its filter on it.
 struct WithApp {
-    WithApp() { app(); }
+    WithApp() { test::qt_app(); }
 };
 
 class QtInputStateTest : public ::testing::Test, WithApp {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -33,6 +34,15 @@ struct PlayOptions {
     artnet::OutputSettings output;
 };
 
+// A decimal number from lo to hi and nothing else.
+bool whole_number_in(const char* v, long lo, long hi, int& out) {
+    char* end = nullptr;
+    const long n = std::strtol(v, &end, 10);
+    if (*v == 0 || *end != 0 || n < lo || n > hi) return false;
+    out = int(n);
+    return true;
+}
+
 bool parse_options(const Args& args, PlayOptions& o) {
     if (args.empty()) return false;
     o.folder = as_folder(args[0]);
@@ -44,13 +54,10 @@ bool parse_options(const Args& args, PlayOptions& o) {
             o.seconds = std::strtod(v, &end);
             if (*v == 0 || *end != 0 || !(o.seconds > 0)) return false;
         } else if (args[i] == "--universe") {
-            long u = std::strtol(v, &end, 10);
-            if (*v == 0 || *end != 0 || u < 0 || u > 0x7FFF) return false;
-            o.universe = int(u);
+            if (!whole_number_in(v, 0, 0x7FFF, o.universe)) return false;
         } else if (args[i] == "--sacn-universe") {
-            long u = std::strtol(v, &end, 10);
-            if (*v == 0 || *end != 0 || u < artnet::kSacnUniverseMin || u > artnet::kSacnUniverseMax) return false;
-            o.output.sacn_universe = int(u);
+            if (!whole_number_in(v, artnet::kSacnUniverseMin, artnet::kSacnUniverseMax, o.output.sacn_universe))
+                return false;
         } else if (args[i] == "--interface") {
             if (*v == 0) return false;
             o.output.interface = v;
@@ -137,8 +144,7 @@ public:
     // The status line's text on standard error whenever it changes.
     void report_status() {
         const artnet::OutputStatus now = thread_.status();
-        if (reported_ && now == last_status_) return;
-        reported_ = true;
+        if (last_status_ == now) return;
         last_status_ = now;
         std::fprintf(stderr, "prismel-show: %s%s\n", artnet::dmx_status_text(now), status_detail(now));
     }
@@ -162,8 +168,7 @@ private:
     artnet::TArtnetThread thread_;
     DmxFrame frame_{};
     std::set<uint32_t> printed_;
-    artnet::OutputStatus last_status_ = artnet::OutputStatus::ok;
-    bool reported_ = false;
+    std::optional<artnet::OutputStatus> last_status_;  // none before the first report
 
     static const char* status_detail(artnet::OutputStatus s) {
         switch (s) {
