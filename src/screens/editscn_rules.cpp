@@ -138,10 +138,9 @@ ChwRect fixture_pixel_rect(int left, int top, int fs, int fixture) {
 }
 
 bool frame_select(Marks& marks, const ChwRect& rect, bool ctrl, int left, int top, int fs) {
-    auto holds = [](const ChwRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
     if (rect.empty()) {
         for (int f = 0; f < kFixtures; ++f)
-            if (holds(fixture_pixel_rect(left, top, fs, f), rect.left, rect.top)) return false;
+            if (fixture_pixel_rect(left, top, fs, f).contains(rect.left, rect.top)) return false;
     }
     for (int f = 0; f < kFixtures; ++f) {
         const ChwRect c = fixture_pixel_rect(left, top, fs, f);
