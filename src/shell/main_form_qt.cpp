@@ -17,7 +17,7 @@
 #include "data/show_init.h"
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
-#include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 #include "shell/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
@@ -288,7 +288,7 @@ void TPrismelMainForm::repaint_now(const ChwRect& r) {
 }
 
 void TPrismelMainForm::set_message_line(const char* cp932) {
-    status_->set_text(0, QString::fromStdString(to_utf8(cp932 ? cp932 : "")));
+    status_->set_text(0, qt_text(cp932));
 }
 
 void TPrismelMainForm::beep() { QApplication::beep(); }

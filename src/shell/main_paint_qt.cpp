@@ -10,7 +10,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
 #include "shell/title_sequence.h"
-#include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
 namespace {
@@ -95,7 +95,7 @@ TPrismelMainForm::PaintRegions TPrismelMainForm::paint_regions() const {
 }
 
 QString TPrismelMainForm::title_qstring() const {
-    return QString::fromStdString(to_utf8(title_text(g_env ? g_env->notice : "")));
+    return qt_text(title_text(g_env ? g_env->notice : ""));
 }
 
 // The title text in the title font on the painter, with its extent.

@@ -3,15 +3,9 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 
 namespace prismel {
-namespace {
-
-QString text_of(const char* cp932) { return QString::fromStdString(to_utf8(cp932 ? cp932 : "")); }
-
-}  // namespace
-
 int QtStartupDialogs::run(QMessageBox& box) {
     open_ = &box;
     const int result = box.exec();
@@ -21,7 +15,7 @@ int QtStartupDialogs::run(QMessageBox& box) {
 
 bool QtStartupDialogs::ask_ok_cancel(const char* cp932_text, const char* cp932_caption) {
     if (abandoned_) return false;
-    QMessageBox box(QMessageBox::Warning, text_of(cp932_caption), text_of(cp932_text),
+    QMessageBox box(QMessageBox::Warning, qt_text(cp932_caption), qt_text(cp932_text),
                     QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
     return run(box) == QMessageBox::Ok && !abandoned_;
@@ -29,8 +23,8 @@ bool QtStartupDialogs::ask_ok_cancel(const char* cp932_text, const char* cp932_c
 
 void QtStartupDialogs::tell(const char* cp932_text, const char* cp932_caption, bool exclamation) {
     if (abandoned_) return;
-    QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, text_of(cp932_caption),
-                    text_of(cp932_text), QMessageBox::Ok);
+    QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, qt_text(cp932_caption),
+                    qt_text(cp932_text), QMessageBox::Ok);
     run(box);
 }
 

@@ -18,17 +18,10 @@
 #include "platform/input_state.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_menu.h"
+#include "support/qt_app.h"
 #include "support/temp_dir.h"
 
 namespace prismel::test {
-
-inline void ensure_qt_app() {
-    static int argc = 1;
-    static char name[] = "test_shell_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-}
 
 struct ScriptedDialogs : StartupDialogs {
     struct Box {
@@ -84,7 +77,7 @@ struct RecordingOutput : OutputLink {
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensure_qt_app();
+        qt_app();
         saved_actions_ = main_menu_actions();
         main_menu_actions().run_screen = [this](ChwWindow*) { ++run_screen_opened; };
         set_input_state(&input);

@@ -34,7 +34,7 @@ void clear_pending_quit() {
 }  // namespace
 
 TEST(QtStartupDialogs, AbandonCancelsTheOpenQuestionAndEveryLaterBox) {
-    test::ensure_qt_app();
+    test::qt_app();
     clear_pending_quit();
     QtStartupDialogs dialogs;
     bool stray = false;
