@@ -7,7 +7,7 @@
 
 #include "full_show.h"
 #include "screens/Editchs.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel::bench {
 namespace {

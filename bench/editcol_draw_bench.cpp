@@ -10,7 +10,7 @@
 #include "chwin/chw_keys.h"
 #include "full_show.h"
 #include "screens/Editcol.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel::bench {
 namespace {

@@ -12,7 +12,7 @@
 #include "full_show.h"
 #include "chwin/chw_keys.h"
 #include "screens/Editcue.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel::bench {
 namespace {

@@ -10,7 +10,7 @@
 #include "full_show.h"
 #include "screens/Editfky.h"
 #include "screens/editfky_rules.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel::bench {
 namespace {

@@ -8,5 +8,5 @@ build=${PRISMEL_BUILD:-$root/build/demo}
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target test_chwin_qt >/dev/null
 QT_QPA_PLATFORM=offscreen PRISMEL_DEMO_PNG="$out" timeout 60 \
-  "$build/bin/test_chwin_qt" --gtest_filter='DemoStackTest.*'
+  "$build/test-bin/test_chwin_qt" --gtest_filter='DemoStackTest.*'
 echo "$out"

@@ -48,7 +48,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   | tee "$logs/asan.out" || status=1
 for t in "${tsan_targets[@]}"; do
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    isolate timeout 600 "build/tsan/bin/$t" --gtest_brief=1 2>&1 | tee "$logs/tsan-$t.out" || status=1
+    isolate timeout 600 "build/tsan/test-bin/$t" --gtest_brief=1 2>&1 | tee "$logs/tsan-$t.out" || status=1
 done
 # The Art-Net receive handler under libFuzzer, briefly; it needs clang.
 if command -v clang++ >/dev/null 2>&1; then

@@ -18,7 +18,7 @@
 #include "screens/screen_bar.h"
 #include "screens/screen_window.h"
 #include "screens/show_reload.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 

@@ -6,7 +6,7 @@
 
 #include "output/Outmon_qt.h"
 #include "screens/runscr_seams.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 

@@ -4,7 +4,7 @@
 
 #include "platform/text_codec.h"
 #include "screens/screen_ask.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 

@@ -18,7 +18,7 @@
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec_qt.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
 #include "shell/popup_menus_qt.h"

@@ -12,7 +12,7 @@
 #include "chwin/chw_keys.h"
 #include "platform/virtual_keys_qt.h"
 #include "screens/Runscr.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"

@@ -5,7 +5,7 @@
 #include <QResizeEvent>
 
 #include "chwin/chw_painter.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"

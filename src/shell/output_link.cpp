@@ -4,7 +4,7 @@
 
 #include "output/artnet_thread.h"
 #include "output/system_network.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 namespace {

@@ -17,7 +17,7 @@
 #include "screens/Diskop.h"
 #include "screens/screen_ask.h"
 #include "screens/show_reload.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_menu.h"
 #include "shell/popup_rules.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 

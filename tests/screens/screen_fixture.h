@@ -18,7 +18,7 @@
 #include "platform/input_state.h"
 #include "platform/remote_port.h"
 #include "platform/text_codec.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "support/temp_dir.h"
 
 namespace prismel::test {

@@ -17,7 +17,7 @@
 #include "platform/single_instance.h"
 #include "platform/text_codec.h"
 #include "screens/Runscr.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 using namespace prismel;
 using namespace prismel::test;

@@ -8,7 +8,7 @@
 #include "main_form_fixture.h"
 #include "platform/ini_profile.h"
 #include "platform/text_codec.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 using namespace prismel;
 using namespace prismel::test;

@@ -10,7 +10,7 @@
 #include "platform/dialogs_scripted.h"
 #include "platform/text_codec.h"
 #include "screens/Diskop.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 #include "shell/popup_menus_qt.h"
 #include "shell/popup_rules.h"
 

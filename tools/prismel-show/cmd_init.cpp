@@ -6,7 +6,7 @@
 #include "data/preset_reader.h"
 #include "data/show_init.h"
 #include "platform/text_codec.h"
-#include "shell/program_folder.h"
+#include "settings/program_folder.h"
 
 namespace prismel::tool {
 

@@ -20,7 +20,7 @@
 #include "screens/diskop_qt.h"
 #include "screens/runscr_qt.h"
 #include "shell/main_form_qt.h"
-#include "shell/program_folder.h"
+#include "settings/program_folder.h"
 #include "shell/startup_dialogs_qt.h"
 
 namespace {

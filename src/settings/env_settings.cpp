@@ -1,4 +1,4 @@
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 

@@ -1,4 +1,4 @@
-#include "shell/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #pragma once
 // The environment settings: the paths and options that shape the console
 // around the show, and the settings file as a whole (its name beside the
-// executable and its version). A library of its own, so that the screens can
-// reach the settings they keep without depending on the main window.
+// executable and its version). The screens and the command-line tool reach
+// the settings they keep here without depending on the main window.
 #include <string>
 
 #include "output/output_config.h"

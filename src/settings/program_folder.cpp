@@ -1,4 +1,4 @@
-#include "shell/program_folder.h"
+#include "settings/program_folder.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
-#include "shell/env_settings.h"
+#include "settings/env_settings.h"
 
 namespace prismel {
 
