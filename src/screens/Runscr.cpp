@@ -6,8 +6,8 @@
 #include "chwin/chw_screen.h"
 #include "data/cue_number.h"
 #include "data/show_data.h"
+#include "engine/playback_action.h"
 #include "engine/playback_engine.h"
-#include "engine/show_edit.h"
 #include "platform/input_state.h"
 #include "platform/text_codec.h"
 #include "screens/runscr_draw.h"
@@ -30,88 +30,24 @@ ChwWindow* g_window = nullptr;
 RunscrSeams g_seams;
 int g_fkey_time_memory = 0;
 
-int current_cue(const EngineFields& f) { return valid_cue(f.current_cue) ? f.current_cue : kNone; }
-
-void go_to(int cue) { g_engine.go_to_cue(valid_cue(cue) ? cue : kNone); }
-
-// A call of the layer's own scene or chase gives the current cue's back, or
-// empties the layer without one.
-void take_scene_back(const EngineFields& f) {
-    int cue = current_cue(f);
-    if (cue == kNone) {
-        g_engine.call_scene(kNone, StoredDuration(0));
-        return;
-    }
-    const CueRecord& q = g_show.cues[cue];
-    g_engine.call_scene(q.scene, StoredDuration(q.scene_xtime));
-}
-
-void take_chase_back(const EngineFields& f) {
-    int cue = current_cue(f);
-    if (cue == kNone) {
-        g_engine.start_chase(kNone, StoredDuration(kDefaultDuration), StoredDuration(0), 0);
-        return;
-    }
-    const CueRecord& q = g_show.cues[cue];
-    g_engine.start_chase(q.chase, StoredDuration(q.rate), StoredDuration(q.chase_xtime), q.mode);
-}
-
-void scene_call(int k) {
-    ShowEdit edit;
-    EngineFields f = g_engine.fields();
-    int scene = f.scene_page * 10 + k;
-    if (scene == f.current_scene)
-        take_scene_back(f);
-    else
-        g_engine.call_scene(scene, f.scene_call_xtime);
-}
-
-void preset_call(int k) {
-    const FkeyRecord& key = g_show.fkeys[k];
-    ShowEdit edit;
-    EngineFields f = g_engine.fields();
-    switch (key.type) {
-    case kFkeyCue: go_to(key.target); break;
-    case kFkeyScene: {
-        int scene = valid_scene(key.target) ? key.target : kNone;
-        if (scene == f.current_scene)
-            take_scene_back(f);
-        else
-            g_engine.call_scene(scene, StoredDuration(key.xtime));
-        break;
-    }
-    case kFkeyChase: {
-        int chase = valid_chase(key.target) ? key.target : kNone;
-        if (chase == f.current_chase)
-            take_chase_back(f);
-        else
-            g_engine.start_chase(chase, StoredDuration(key.rate), StoredDuration(key.xtime), 0);
-        break;
-    }
-    case kFkeyStandby: go_to(kNone); break;
-    default: break;
-    }
+// Every key that changes what is played is an action, applied as any
+// remote's is.
+void play(PlaybackAction::Kind kind, int number = 0) {
+    if (const char* why = outcome_message(apply_playback_action(g_engine, g_show, PlaybackAction::of(kind, number))))
+        say(why);
 }
 
 void function_key(int k) {
     if (g_engine.fields().call_mode == 0)
-        scene_call(k);
+        play(PlaybackAction::Kind::scene, g_engine.fields().scene_page * 10 + k);
     else
-        preset_call(k);
+        play(PlaybackAction::Kind::fkey, k);
 }
 
 void jump(const char* prompt, int column, int row) {
     const RealAnswer typed = ask_real(Ask(column, row, 5, prompt), 0.0, HUGE_VAL);
     if (!typed.ok()) return;
-    static const char* not_found = sj("該当するｷｭｰNo.はありません");
-    // A number no cue can carry (the field is 16-bit) is simply not found.
-    const int tenths = cue_tenths_of(typed.value);
-    const int cue = tenths < 0 ? kNone : g_show.cues.find_number(tenths);
-    if (cue == kNone) {
-        say(not_found);
-        return;
-    }
-    g_engine.go_to_cue(cue);
+    play(PlaybackAction::Kind::cue, cue_tenths_of(typed.value));
 }
 
 void set_cross_time() {
@@ -124,7 +60,7 @@ void set_cross_time() {
 // preview starts from the current cue.
 void preview_step(int dir) {
     EngineFields f = g_engine.fields();
-    int from = f.show_running ? current_cue(f) : f.preview_cue;
+    int from = f.show_running ? f.current_cue : f.preview_cue;
     if (!valid_cue(from)) from = kNone;
     int to = dir < 0 ? g_show.cues.previous_used(from) : g_show.cues.next_used(from);
     g_engine.set_preview_cue(to);
@@ -138,7 +74,7 @@ int shifted_function_key(int key) {
     case kKeyF6: jump(sj("ｼﾞｬﾝﾌﾟ先 ｷｭｰNo.= "), g_window->left + 2, g_window->bottom - 1); break;
     case kKeyF7: preview_step(-1); break;
     case kKeyF8: preview_step(1); break;
-    case kKeyF10: go_to(current_cue(g_engine.fields())); break;
+    case kKeyF10: play(PlaybackAction::Kind::again); break;
     default: break;
     }
     return kResultHandled;
@@ -191,9 +127,9 @@ int runscr_key(int key, int flags) {
     say("");
     const bool shift = has_shift(flags);
     switch (key) {
-    case kKeyEnter: go_to(g_show.cues.next_used(current_cue(g_engine.fields()))); break;
-    case kKeyBack: go_to(g_show.cues.previous_used(current_cue(g_engine.fields()))); break;
-    case kKeyDelete: go_to(current_cue(g_engine.fields())); break;
+    case kKeyEnter: play(PlaybackAction::Kind::go); break;
+    case kKeyBack: play(PlaybackAction::Kind::back); break;
+    case kKeyDelete: play(PlaybackAction::Kind::again); break;
     case kKeyInsert: jump(nullptr, g_window->left + 2, g_window->top + 18); break;
     case kKeyHome:
         if (!shift) g_engine.set_call_mode(g_engine.fields().call_mode == 0 ? 1 : 0);
