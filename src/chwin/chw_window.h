@@ -45,6 +45,9 @@ struct ChwWindow {
     // Holding the left button on the F5 or F6 cap repeats that key
     // (chw_hold_repeat.h).
     bool repeat_held_caps = false;
+    // The show tables the screen edits, a bit each (screens/edited_tables.h),
+    // for what the toolkit keeps of every edit.
+    uint8_t edited_tables = 0;
 
     bool is_backdrop() const { return (style & 0xFF) == kStyleBackdrop; }
     bool has_footer() const { return (style & kStyleFooter) != 0; }

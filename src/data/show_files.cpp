@@ -246,12 +246,35 @@ int read_table(ShowData& show, ShowTable t, const std::string& folder) {
     return 1;
 }
 
-int write_table(const ShowData& show, ShowTable t, const std::string& folder) {
+void table_image_into(const ShowData& show, ShowTable t, unsigned char* out) {
+    const std::size_t rs = record_size_of(t);
+    for (int i = 0; i < record_count_of(t); ++i) std::memcpy(out + rs * static_cast<std::size_t>(i), record_bytes(show, t, i), rs);
+}
+
+std::vector<unsigned char> table_image(const ShowData& show, ShowTable t) {
     std::vector<unsigned char> image(file_size_of(t));
+    table_image_into(show, t, image.data());
+    return image;
+}
+
+bool table_matches_image(const ShowData& show, ShowTable t, const unsigned char* image) {
     const std::size_t rs = record_size_of(t);
     for (int i = 0; i < record_count_of(t); ++i) {
-        std::memcpy(image.data() + rs * static_cast<std::size_t>(i), record_bytes(show, t, i), rs);
+        if (std::memcmp(image + rs * static_cast<std::size_t>(i), record_bytes(show, t, i), rs) != 0) return false;
     }
+    return true;
+}
+
+int put_table_image(ShowData& show, ShowTable t, const unsigned char* image, std::size_t size) {
+    if (size != file_size_of(t)) return 0;
+    const std::size_t rs = record_size_of(t);
+    for (int i = 0; i < record_count_of(t); ++i) std::memcpy(record_bytes(show, t, i), image + rs * static_cast<std::size_t>(i), rs);
+    terminate_names(show, t);
+    return 1;
+}
+
+int write_table(const ShowData& show, ShowTable t, const std::string& folder) {
+    const std::vector<unsigned char> image = table_image(show, t);
     return write_whole_file(show_file_name(folder, t), image.data(), image.size()) ? 1 : 0;
 }
 

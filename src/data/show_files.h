@@ -3,6 +3,7 @@
 // extension per table, in the program folder.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "data/message_line.h"
 #include "data/show_data.h"
@@ -26,6 +27,17 @@ std::size_t file_size_of(ShowTable t);     // bytes of the whole file
 // folder + "PRSMDATA" + "." + extension; the folder is used as given (the
 // program folder is kept with its trailing separator; empty when unset).
 std::string show_file_name(const std::string& folder, ShowTable t);
+
+// The table as its file holds it: what is written, compared and kept of a
+// table. table_image_into fills file_size_of(t) bytes at out; neither
+// allocates but table_image.
+void table_image_into(const ShowData& show, ShowTable t, unsigned char* out);
+std::vector<unsigned char> table_image(const ShowData& show, ShowTable t);
+// Whether the table holds exactly the image (file_size_of(t) bytes).
+bool table_matches_image(const ShowData& show, ShowTable t, const unsigned char* image);
+// Puts a whole image back into the table: 1, or 0 (the table untouched) for
+// an image of another size. Names are terminated as on reading a file.
+int put_table_image(ShowData& show, ShowTable t, const unsigned char* image, std::size_t size);
 
 // Reads the table's file into the table: 1 when the file could be opened,
 // whatever its length (a short file fills the leading records up to its end

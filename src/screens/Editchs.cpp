@@ -14,6 +14,7 @@
 #include "screens/output_toggle.h"
 #include "screens/picked.h"
 #include "screens/screen_ask.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
 
@@ -216,7 +217,7 @@ int editchs_open(ChwWindow* parent) {
     static const char* title = sj(" チェイスの編集");
     const int bottom = g_screen->visible_rows() - kRowsBelow;
     g_ed.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
-                                     {editchs_key, editchs_mouse, nullptr, editchs_draw});
+                                     {editchs_key, editchs_mouse, nullptr, editchs_draw, table_bit(ShowTable::kChases)});
     if (!g_ed.window) return 0;
     g_ed.cursor = ChwList(g_ed.window, 1, editchs_step_rows(*g_ed.window), 0, 0);
     fit_cursor();

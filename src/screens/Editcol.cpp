@@ -13,6 +13,7 @@
 #include "screens/editcol_draw.h"
 #include "screens/editcol_rules.h"
 #include "screens/screen_ask.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
 
@@ -103,7 +104,7 @@ int editcol_open(ChwWindow* parent) {
     static const char* title = sj(" ユーザ色の編集");
     const int bottom = g_screen->visible_rows() - kRowsBelow;
     g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
-                                  {editcol_key, editcol_mouse, nullptr, editcol_draw});
+                                  {editcol_key, editcol_mouse, nullptr, editcol_draw, table_bit(ShowTable::kColours)});
     if (!g.window) return 0;
     g.window->repeat_held_caps = true;
     g.cursor = ChwList(g.window, kEditcolColumns, bottom - kTop - 3, kUserColours, kUserColours * kEditcolColumns);

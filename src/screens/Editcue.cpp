@@ -16,6 +16,7 @@
 #include "screens/output_toggle.h"
 #include "screens/screen_ask.h"
 #include "screens/screen_bar.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
 
@@ -133,7 +134,7 @@ int editcue_open(ChwWindow* parent) {
     static const char* title = sj(" キューの編集");
     const int bottom = g_screen->visible_rows() - kRowsBelow;
     g.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
-                                  {editcue_key, editcue_mouse, nullptr, editcue_draw});
+                                  {editcue_key, editcue_mouse, nullptr, editcue_draw, table_bit(ShowTable::kCues)});
     if (!g.window) return 0;
     g.cursor = ChwList(g.window, kCueColumns, bottom - kTop - kRowsOutsidePage, kCues, kCues * kCueColumns);
     g.output.note(g_engine);

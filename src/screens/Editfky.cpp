@@ -15,6 +15,7 @@
 #include "screens/editfky_rules.h"
 #include "screens/picked.h"
 #include "screens/screen_ask.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
 
@@ -162,7 +163,7 @@ int editfky_open(ChwWindow* parent) {
     static const char* title = sj(" ファンクションキーの設定");
     const int bottom = g_screen->visible_rows() - kRowsBelow;
     g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
-                                  {editfky_key, editfky_mouse, nullptr, editfky_draw});
+                                  {editfky_key, editfky_mouse, nullptr, editfky_draw, table_bit(ShowTable::kFkeys)});
     if (!g.window) return 0;
     g.cursor = ChwList(g.window, kFkeyColumns, bottom - kTop - 2, kFkeys, kFkeys * kFkeyColumns);
     editfky_draw();

@@ -14,6 +14,7 @@
 #include "screens/picked.h"
 #include "screens/screen_ask.h"
 #include "screens/screen_bar.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/table_write.h"
 
@@ -210,7 +211,8 @@ int editscn_open(ChwWindow* parent) {
     const int top = left;
     g.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, left, top,
                                   left + kWindowColumns - 1, top + kWindowRows - 1,
-                                  {editscn_key, editscn_mouse, nullptr, editscn_draw});
+                                  {editscn_key, editscn_mouse, nullptr, editscn_draw,
+                                   table_bit(ShowTable::kScenes) | table_bit(ShowTable::kGroups)});
     g.window->frame_select_handler = editscn_frame_select;
     g.cursor = ChwList(g.window, kGridColumns, kFixtures / kGridColumns, kFixtures / kGridColumns, kFixtures);
     g_screen->rubber_band.lock_count = 0;

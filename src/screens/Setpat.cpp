@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "screens/screen_ask.h"
 #include "screens/screen_bar.h"
+#include "screens/edited_tables.h"
 #include "screens/screen_window.h"
 #include "screens/setpat_grid.h"
 #include "screens/setpat_rules.h"
@@ -121,7 +122,7 @@ int setpat_open(ChwWindow* parent) {
     if (g_setpat.window || !g_screen) return 0;
     static const char* title = sj(" 灯体の設定");
     g_setpat.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, kBottom,
-                                         {setpat_key, setpat_mouse, nullptr, setpat_draw});
+                                         {setpat_key, setpat_mouse, nullptr, setpat_draw, table_bit(ShowTable::kPatch)});
     g_setpat.cursor = ChwList(g_setpat.window, kSetpatGridColumns, kSetpatGridRows, kSetpatGridRows, kFixtures);
     setpat_draw();
     return 1;

@@ -15,6 +15,7 @@ ChwWindow* open_screen_window(ChwWindow* parent, const char* title, uint32_t sty
     w->mouse_handler = std::move(handlers.mouse);
     w->double_click_handler = std::move(handlers.double_click);
     w->draw_handler = std::move(handlers.draw);
+    w->edited_tables = handlers.edits;
     g_screen->show_window(w);
     return w;
 }

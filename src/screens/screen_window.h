@@ -13,6 +13,8 @@ struct ScreenHandlers {
     ChwMouseHandler mouse;
     ChwDoubleClickHandler double_click;
     ChwDrawHandler draw;
+    // The show tables the screen edits (edited_tables.h); 0 for none.
+    uint8_t edits = 0;
 };
 
 // Creates the framed window (cells inclusive) above parent on g_screen,

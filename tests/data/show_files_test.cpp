@@ -102,6 +102,22 @@ TEST(ShowFiles, EveryTableRoundTripsByteForByte) {
     }
 }
 
+TEST(TableImage, PutBackMatchesAndAnotherSizeChangesNothing) {
+    for (int i = 0; i < kShowFiles; ++i) {
+        const ShowTable t = kShowTables[i];
+        SCOPED_TRACE(extension_of(t));
+        const Bytes image = random_image(t, 300u + static_cast<unsigned>(i));
+        auto show = fresh_show();
+        const Bytes before = table_image(*show, t);
+        EXPECT_EQ(put_table_image(*show, t, image.data(), image.size() - 1), 0);
+        EXPECT_TRUE(table_matches_image(*show, t, before.data()));
+        ASSERT_EQ(put_table_image(*show, t, image.data(), image.size()), 1);
+        EXPECT_EQ(table_image(*show, t), image);
+        EXPECT_TRUE(table_matches_image(*show, t, image.data()));
+        EXPECT_FALSE(table_matches_image(*show, t, before.data()));
+    }
+}
+
 TEST(ShowFiles, MissingFileFailsAndLeavesTheTable) {
     TempDir dir;
     auto show = fresh_show();
