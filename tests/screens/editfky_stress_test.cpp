@@ -1,6 +1,10 @@
 // The function-key editor's keys while the output thread steps the engine:
 // the editor touches nothing the step reads without the engine's guard.
+#include <atomic>
+#include <thread>
+
 #include "editfky_fixture.h"
+#include "engine/playback_action.h"
 #include "step_thread.h"
 
 namespace prismel::test {
@@ -25,6 +29,31 @@ TEST_F(EditfkyStress, EditingAgainstTheStep) {
         200);
     EXPECT_GT(steps, 0);
     EXPECT_TRUE(editfky_is_open());
+}
+
+// A show-control remote plays the presets on its own thread while they are
+// edited: every write of the table goes through the engine's guard.
+TEST_F(EditfkyStress, EditingAgainstARemotePlayingThePresets) {
+    set_chase(2, {1, 2, 3});
+    open();
+    const int keys[] = {kKeyF1, '1', kKeyF2, '5', kKeyRight, kKeyShiftWheelUp, kKeyF3, '3', kKeyRight,
+                        kKeyShiftWheelDown, kKeyF5, kKeyDelete, kKeyDown, kKeyEnd, kKeyHome};
+    constexpr int kCount = sizeof keys / sizeof keys[0];
+    std::atomic<bool> stop{false};
+    std::thread remote([&] {
+        for (int k = 0; !stop; ++k)
+            apply_playback_action(g_engine, g_show, PlaybackAction::of(PlaybackAction::Kind::fkey, k % kFkeys));
+    });
+    const long steps = run_against_the_step(
+        [&](int i) {
+            input_.enter();
+            key(keys[i % kCount]);
+            tick();
+        },
+        200);
+    stop = true;
+    remote.join();
+    EXPECT_GT(steps, 0);
 }
 
 }  // namespace
