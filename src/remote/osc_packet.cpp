@@ -16,18 +16,27 @@ struct MessageFree {
     void operator()(void* m) const { lo_message_free(static_cast<lo_message>(m)); }
 };
 
-// a is nullptr for the types that carry no data (T F N I).
-OscArg arg_of(char tag, const lo_arg* a) {
+template <typename T>
+T load(const void* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// a is nullptr for the types that carry no data (T F N I). liblo points
+// into its copy of the message, 4-byte aligned only: values are copied out
+// rather than read through the 8-byte union.
+OscArg arg_of(char tag, const void* a) {
     OscArg out;
     out.tag = tag;
     if (!a && !std::strchr("TFNI", tag)) return out;
     switch (tag) {
-    case LO_INT32: out.kind = OscArg::Kind::number, out.number = a->i; break;
-    case LO_INT64: out.kind = OscArg::Kind::number, out.number = double(a->h); break;
-    case LO_FLOAT: out.kind = OscArg::Kind::number, out.number = a->f; break;
-    case LO_DOUBLE: out.kind = OscArg::Kind::number, out.number = a->d; break;
+    case LO_INT32: out.kind = OscArg::Kind::number, out.number = load<int32_t>(a); break;
+    case LO_INT64: out.kind = OscArg::Kind::number, out.number = double(load<int64_t>(a)); break;
+    case LO_FLOAT: out.kind = OscArg::Kind::number, out.number = load<float>(a); break;
+    case LO_DOUBLE: out.kind = OscArg::Kind::number, out.number = load<double>(a); break;
     case LO_STRING:
-    case LO_SYMBOL: out.kind = OscArg::Kind::text, out.text = &a->s; break;
+    case LO_SYMBOL: out.kind = OscArg::Kind::text, out.text = static_cast<const char*>(a); break;
     case LO_TRUE:
     case LO_INFINITUM: out.kind = OscArg::Kind::truth, out.number = 1; break;
     case LO_FALSE:
@@ -50,7 +59,8 @@ void read_message(const uint8_t* data, size_t size, std::vector<OscMessage>& out
     const char* types = lo_message_get_types(msg);
     lo_arg** argv = lo_message_get_argv(msg);
     const int argc = lo_message_get_argc(msg);
-    for (int i = 0; i < argc; ++i) message.args.push_back(arg_of(types[i], argv ? argv[i] : nullptr));
+    for (int i = 0; i < argc; ++i)
+        message.args.push_back(arg_of(types[i], argv ? static_cast<const void*>(argv[i]) : nullptr));
     out.push_back(std::move(message));
 }
 

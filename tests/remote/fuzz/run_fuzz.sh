@@ -16,12 +16,14 @@ mkdir -p "$out/corpus"
   $(pkg-config --cflags liblo) tests/remote/fuzz/decoder_fuzz.cpp src/remote/osc_packet.cpp \
   src/remote/osc_commands.cpp src/remote/msc_decoder.cpp src/remote/remote_numbers.cpp \
   src/remote/sender_allow.cpp $(pkg-config --libs liblo) -o "$out/decoder_fuzz"
-# Seeds: a GO with a cue, a bundle of two messages, an MSC GO with list and path.
+# Seeds: a GO with a cue, a scene with a cross time, a bundle of two
+# messages, an MSC GO with list and path.
 python3 - "$out/corpus" <<'PY'
 import sys
 d = sys.argv[1]
 seeds = {
     "go": b"/prismel/go\0,s\0\0" + b"12.5\0\0\0\0",
+    "scene": b"/prismel/scene/3\0\0\0\0,fid\0\0\0\0" + bytes([0x40, 0x20, 0, 0, 0, 0, 0, 1]) + bytes(8),
     "bundle": b"#bundle\0" + bytes(7) + b"\1" + bytes([0, 0, 0, 20]) + b"/prismel/back\0\0\0,\0\0\0"
               + bytes([0, 0, 0, 20]) + b"/prismel/fkey/3\0,\0\0\0",
     "msc": bytes([0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01]) + b"91.5\0" + b"12\0" + bytes([0xF7]),
