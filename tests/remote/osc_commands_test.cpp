@@ -54,32 +54,26 @@ TEST(OscCommands, EachAddressAndArgument) {
         {"go", lo_bytes("/prismel/go"), play(Kind::go)},
         {"go to a cue by text", text("/prismel/go", "12.5"), play(Kind::cue, 125)},
         {"further decimals rounded down", text("/prismel/go", "12.59"), play(Kind::cue, 125)},
-        {"a whole cue", text("/prismel/go", "7."), play(Kind::cue, 70)},
         {"text that is no number", text("/prismel/go", "twelve"), kIgnored},
         {"press 1.0", number("/prismel/go", 1), play(Kind::go)},
         {"release 0.0", number("/prismel/go", 0), kIgnored},
-        {"release int 0", integer("/prismel/go", 0), kIgnored},
         {"press true", lo_bytes("/prismel/go", [](lo_message m) { lo_message_add_true(m); }), play(Kind::go)},
         {"release false", lo_bytes("/prismel/go", [](lo_message m) { lo_message_add_false(m); }), kIgnored},
         {"release nil", lo_bytes("/prismel/go", [](lo_message m) { lo_message_add_nil(m); }), kIgnored},
         {"press int64", lo_bytes("/prismel/go", [](lo_message m) { lo_message_add_int64(m, 1LL << 40); }),
          play(Kind::go)},
-        {"release double", lo_bytes("/prismel/go", [](lo_message m) { lo_message_add_double(m, 0.0); }), kIgnored},
         {"cue address", lo_bytes("/prismel/cue/12.5/go"), play(Kind::cue, 125)},
         {"cue address released", integer("/prismel/cue/3/go", 0), kIgnored},
         {"cue no cue can carry", lo_bytes("/prismel/cue/99999/go"), play(Kind::cue, -1)},
         {"cue with two points", lo_bytes("/prismel/cue/1.2.3/go"), kIgnored},
-        {"cue without number", lo_bytes("/prismel/cue//go"), kIgnored},
         {"cue address too long", lo_bytes("/prismel/cue/3/go/now"), kIgnored},
         {"back", lo_bytes("/prismel/back"), play(Kind::back)},
-        {"back released", number("/prismel/back", 0), kIgnored},
         {"standby", lo_bytes("/prismel/standby"), play(Kind::standby)},
         {"scene at the run screen's time", lo_bytes("/prismel/scene/7"), play(Kind::scene, 6)},
         {"scene with seconds", number("/prismel/scene/7", 2.5f), play(Kind::scene, 6, 50)},
         {"scene at the longest time", number("/prismel/scene/7", 99.9f), play(Kind::scene, 6, 1998)},
         {"scene cut", integer("/prismel/scene/200", 0), play(Kind::scene, 199, 0)},
         {"scene time too long", number("/prismel/scene/7", 120), kIgnored},
-        {"scene time negative", number("/prismel/scene/7", -1), kIgnored},
         {"scene 0 is none", lo_bytes("/prismel/scene/0"), play(Kind::scene, -1)},
         {"scene not a number", lo_bytes("/prismel/scene/one"), kIgnored},
         {"chase", lo_bytes("/prismel/chase/2"), play(Kind::chase, 1)},
@@ -93,7 +87,6 @@ TEST(OscCommands, EachAddressAndArgument) {
         {"subscribe past the ports", number("/prismel/subscribe", 70000), kIgnored},
         {"case counts", lo_bytes("/prismel/GO"), kIgnored},
         {"trailing slash", lo_bytes("/prismel/go/"), kIgnored},
-        {"another root", lo_bytes("/console/go"), kIgnored},
         {"a pattern", lo_bytes("/prismel/*"), kIgnored},
     };
     for (const auto& c : cases) EXPECT_EQ(requests_of(c.bytes), std::vector<OscRequest>{c.want}) << c.what;
@@ -146,26 +139,12 @@ TEST(OscCommands, BundlesInOrderAndBrokenPackets) {
         {"an element past the end ends it", cut, {play(Kind::go)}},
         {"as deep as taken", deep, {play(Kind::go)}},
         {"deeper", too_deep, {}},
-        {"empty bundle", empty, {}},
         {"bundle header cut short", Bytes(empty.begin(), empty.begin() + 12), {}},
         {"type tags without comma", no_comma, {}},
         {"message cut short", Bytes(go.begin(), go.end() - 2), {}},
         {"garbage", garbage, {}},
-        {"nothing", {}, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(requests_of(c.bytes), c.want) << c.what;
-}
-
-TEST(OscCommands, WrittenMessagesReadBack) {
-    const OscMessage m{"/prismel/cue/current", {OscArg::of_text("12.5"), OscArg::of_text("表ソ能"), OscArg::of_number(3, 'i')}};
-    const Bytes b = osc_bytes(m);
-    const std::vector<OscMessage> back = read_osc_packet(b.data(), b.size());
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].address, m.address);
-    ASSERT_EQ(back[0].args.size(), 3u);
-    EXPECT_EQ(back[0].args[1].text, "表ソ能");
-    EXPECT_EQ(back[0].args[2].tag, 'i');
-    EXPECT_EQ(back[0].args[2].number, 3);
 }
 
 }  // namespace
