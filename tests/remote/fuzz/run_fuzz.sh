@@ -31,7 +31,7 @@ seeds = {
 for name, data in seeds.items():
     open("%s/%s" % (d, name), "wb").write(data)
 PY
-timeout $((seconds + 60)) "$out/decoder_fuzz" -max_total_time="$seconds" -max_len=4096 \
+timeout $((seconds + 60)) "$out/decoder_fuzz" -max_total_time="$seconds" -max_len=4096 -artifact_prefix="$out/" \
   -print_final_stats=1 "$out/corpus" 2>"$out/fuzz.log" || { tail -40 "$out/fuzz.log" >&2; exit 1; }
 grep -E '^stat::number_of_executed_units' "$out/fuzz.log" | sed 's/^/fuzz: /'
 echo "fuzz: show-control decoders clean for ${seconds} s"
