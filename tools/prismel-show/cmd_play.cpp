@@ -17,6 +17,8 @@
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
+#include "play_web.h"
+#include "web/web_access.h"
 
 namespace prismel::tool {
 namespace {
@@ -24,7 +26,7 @@ namespace {
 const char kPlayUsage[] =
     "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
     "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
-    "                             [--sacn-universe N]\n"
+    "                             [--sacn-universe N] [--web-port N [--web-pin PIN]]\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -32,6 +34,7 @@ struct PlayOptions {
     double seconds = 0;  // 0: until quit or a signal
     int universe = 0;
     artnet::OutputSettings output;
+    PlayWebOptions web;
 };
 
 // A decimal number from lo to hi and nothing else.
@@ -65,6 +68,11 @@ bool parse_options(const Args& args, PlayOptions& o) {
             if (!artnet::parse_delivery(v, o.output.delivery)) return false;
         } else if (args[i] == "--protocol") {
             if (!artnet::parse_protocol(v, o.output.protocol)) return false;
+        } else if (args[i] == "--web-port") {
+            if (!whole_number_in(v, 1, 65535, o.web.port)) return false;
+        } else if (args[i] == "--web-pin") {
+            if (!web::valid_pin(v)) return false;  // 4-12 digits
+            o.web.pin = v;
         } else {
             return false;
         }
@@ -116,6 +124,8 @@ public:
         thread_.join();  // the added address is removed here
         engine_.shut_down();
     }
+
+    PlaybackEngine& engine() { return engine_; }
 
     // False for quit.
     bool command(const std::string& raw) {
@@ -230,6 +240,9 @@ int cmd_play(const Args& args) {
     artnet::install_stop_signals();
     {
         Player player(*show, options);
+        options.web.interface = options.output.interface;
+        std::unique_ptr<PlayWebRemote> web;
+        if (options.web.port > 0 && !(web = start_play_web_remote(player.engine(), *show, options.web))) return 2;
         run(player, options.seconds);
     }
     return 0;
