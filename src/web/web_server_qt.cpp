@@ -26,7 +26,7 @@ namespace prismel::web {
 
 namespace {
 
-constexpr int kTickMs = 50;                 // state looked at; each browser paced to kStateInterval
+constexpr int kTickMs = 25;                 // state looked at; each browser paced to kStateInterval
 constexpr qint64 kStalledBrowserBytes = 64 * 1024;  // a browser that reads nothing gets no more
 constexpr int kActionsPerSecond = 20;       // per browser; more are dropped
 constexpr int kRefusalLingerMs = 2000;
