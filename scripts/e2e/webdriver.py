@@ -21,19 +21,15 @@ def available():
     return shutil.which("chromium") and shutil.which("chromedriver")
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
 class Browser:
     """One browser (its own profile and chromedriver) with a device's
     viewport: width x height CSS pixels, touch on."""
 
     def __init__(self, width, height, touch=True):
         self.profile = tempfile.mkdtemp(prefix="prismel_chromium_")
-        self.port = free_port()
+        with socket.socket() as s:
+            s.bind(("127.0.0.1", 0))
+            self.port = s.getsockname()[1]
         self.driver = subprocess.Popen(["chromedriver", "--port=%d" % self.port, "--allowed-ips=127.0.0.1"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.base = "http://127.0.0.1:%d" % self.port
@@ -84,7 +80,7 @@ class Browser:
         return self._s("POST", "/execute/sync", {"script": js, "args": list(args)})
 
     def text(self, css):
-        return self.script("const e = document.querySelector(arguments[0]); return e ? e.textContent : null;", css)
+        return self.script("return document.querySelector(arguments[0])?.textContent;", css)
 
     def cookies(self):
         return self._s("GET", "/cookie")
@@ -101,15 +97,12 @@ class Browser:
 
     def screenshot(self, path):
         """The whole page, beyond the viewport."""
-        shot = self._s("POST", "/goog/cdp/execute",
-                       {"cmd": "Page.captureScreenshot", "params": {"format": "png", "captureBeyondViewport": True,
-                                                                      "clip": self._page_clip()}})
+        w, h = self.script("return [document.documentElement.scrollWidth, document.documentElement.scrollHeight];")
+        clip = {"x": 0, "y": 0, "width": w, "height": h, "scale": 1}
+        shot = self._s("POST", "/goog/cdp/execute", {"cmd": "Page.captureScreenshot", "params": {
+            "format": "png", "captureBeyondViewport": True, "clip": clip}})
         with open(path, "wb") as f:
             f.write(base64.b64decode(shot["data"]))
-
-    def _page_clip(self):
-        w, h = self.script("return [document.documentElement.scrollWidth, document.documentElement.scrollHeight];")
-        return {"x": 0, "y": 0, "width": w, "height": h, "scale": 1}
 
     def quit(self):
         try:
