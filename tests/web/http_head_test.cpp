@@ -11,29 +11,15 @@
 namespace prismel::web {
 namespace {
 
-TEST(HttpHead, ParsesRequestsAndRefusesMalformedOnes) {
-    const std::pair<const char*, bool> cases[] = {
-        {"GET / HTTP/1.1\r\nHost: 2.0.0.1:8080\r\nCookie: a=1; prismel_session=abc ;b=2\r\n\r\n", true},
-        {"POST /login?x=1 HTTP/1.0\r\nConnection: keep-alive, UPGRADE\r\n\r\n", true},
-        {"GET / HTTP/2.0\r\n\r\n", false},
-        {"GET http://evil/ HTTP/1.1\r\n\r\n", false},  // absolute form
-        {"GET  / HTTP/1.1\r\n\r\n", false},
-        {"GET /\x01 HTTP/1.1\r\n\r\n", false},
-        {"GET / HTTP/1.1\r\nHost : a\r\n\r\n", false},  // space before the colon
-        {"GET / HTTP/1.1\r\n folded: line\r\n\r\n", false},
-        {"GET / HTTP/1.1\r\nX: caf\xC3\xA9\r\n\r\n", false},  // bytes above ASCII
-    };
-    for (const auto& [text, ok] : cases) {
+TEST(HttpHead, MalformedHeadsAreRefused) {
+    // (Well-formed ones are read by the gate's table, web_http_test.cpp.)
+    for (const char* bad : {"GET / HTTP/2.0\r\n\r\n", "GET http://evil/ HTTP/1.1\r\n\r\n", "GET  / HTTP/1.1\r\n\r\n",
+                            "GET /\x01 HTTP/1.1\r\n\r\n", "GET / HTTP/1.1\r\nHost : a\r\n\r\n",
+                            "GET / HTTP/1.1\r\n folded: line\r\n\r\n", "GET / HTTP/1.1\r\nX: caf\xC3\xA9\r\n\r\n"}) {
         HttpHead h;
-        EXPECT_EQ(parse_head(text, h), ok) << text;
+        EXPECT_FALSE(parse_head(bad, h)) << bad;
     }
-    HttpHead h;
-    ASSERT_TRUE(parse_head(cases[0].first, h));
-    EXPECT_EQ(cookie_value(h.field("cookie"), "prismel_session"), "abc");
-    EXPECT_EQ(cookie_value("xprismel_session=1", "prismel_session"), "");
-    ASSERT_TRUE(parse_head(cases[1].first, h));
-    EXPECT_EQ(h.path, "/login");
-    EXPECT_TRUE(field_has_token(h.field("connection"), "upgrade"));
+    EXPECT_EQ(cookie_value("xprismel_session=1; prismel_session=abc ;b", "prismel_session"), "abc");
     EXPECT_FALSE(field_has_token("upgraded", "upgrade"));
     EXPECT_EQ(scan_head(std::string(kMaxHeadBytes, 'a') + "\r\n\r\n").scan, HeadScan::too_large);
 }

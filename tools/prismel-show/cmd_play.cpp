@@ -237,6 +237,10 @@ int cmd_play(const Args& args) {
     }
     auto show = std::make_unique<ShowData>();
     if (!read_whole_show(*show, options.folder)) return 2;
+    if (options.web.port > 0 && !play_web_supported()) {
+        std::fputs("prismel-show: this build has no web remote (it was built without Qt)\n", stderr);
+        return 2;
+    }
     artnet::install_stop_signals();
     {
         Player player(*show, options);

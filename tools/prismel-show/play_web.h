@@ -15,6 +15,10 @@ struct PlayWebOptions {
     std::string interface;  // the output's interface: listen there only
 };
 
+// False in a build without the remote: the player then refuses --web-port
+// before it sends anything.
+bool play_web_supported();
+
 class PlayWebRemote {
 public:
     virtual ~PlayWebRemote() = default;

@@ -8,6 +8,8 @@
 
 namespace prismel::tool {
 
+bool play_web_supported() { return true; }
+
 namespace {
 
 class QtPlayWebRemote : public PlayWebRemote {
