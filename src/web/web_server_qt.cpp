@@ -106,7 +106,6 @@ public:
         auto it = per_address_.find(address);
         return open_ >= kMaxConnections || (it != per_address_.end() && it->second >= kMaxConnectionsPerAddress);
     }
-    int open() const { return open_; }
 
 protected:
     void incomingConnection(qintptr fd) override;
