@@ -45,7 +45,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries (Qt 6 widgets, liblo, RtMidi, the C++ runtime) are found by dpkg-shlibdeps;
 # what it cannot see is named: Qt's platform plugins (loaded at run time)
-# and the Japanese font the character screen is drawn with.
+# and the Japanese font the character screen is drawn with. The browser
+# remote's Qt libraries are named as well, so a package built where
+# dpkg-shlibdeps is missing still brings them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, libqt6httpserver6, libqt6websockets6")
 include(CPack)

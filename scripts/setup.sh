@@ -7,9 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
+  qt6-base-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
   xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi iproute2 util-linux procps ola tshark clang
-  dpkg-dev desktop-file-utils liblo-dev liblo-tools librtmidi-dev)
+  dpkg-dev desktop-file-utils liblo-dev liblo-tools librtmidi-dev chromium chromium-driver)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

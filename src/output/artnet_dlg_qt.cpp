@@ -84,7 +84,10 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     group->addLayout(top);
     group->addLayout(nodes);
 
+    RemoteLabel = new QLabel(this);
+    RemoteLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(RemoteLabel);
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     auto* layout = new QVBoxLayout(this);
@@ -115,6 +118,8 @@ void TArtNetDlg::FormShow() {
     OsubComboBox->setCurrentIndex(c.sub_net);
     OidComboBox->setCurrentIndex(c.id);
     show_output_settings();
+    RemoteLabel->setText(qt_text(link_.remote_notice().c_str()));
+    RemoteLabel->setVisible(!link_.remote_notice().empty());
     // A dialog opened anew lists the nodes already known, changed or not.
     rebuild_list();
 }

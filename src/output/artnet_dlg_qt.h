@@ -44,6 +44,7 @@ public:
     QComboBox* InterfaceComboBox = nullptr;
     QComboBox* DeliveryComboBox = nullptr;   // broadcast, unicast
     QComboBox* ProtocolComboBox = nullptr;   // Art-Net, sACN, both
+    QLabel* RemoteLabel = nullptr;           // the browser remote's port and PIN; hidden while it is off
 
     // How the details dialog is shown; modal by default. Tests look at it
     // without running its loop.

@@ -33,6 +33,9 @@ public:
     virtual void set_output_settings(const artnet::OutputSettings&) {}
     // The machine's interfaces the output can be sent from.
     virtual std::vector<artnet::InterfaceOption> interfaces() const { return {}; }
+    // What the browser remote tells the operator (CP932: its port and PIN),
+    // empty while it is off.
+    virtual std::string remote_notice() const { return {}; }
 };
 
 }  // namespace prismel

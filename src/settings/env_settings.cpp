@@ -39,6 +39,9 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     beep = read_bool(ini, "Beep", true);
     run_mouse = read_bool(ini, "RunMouse", false);
     restart_chase = read_bool(ini, "RestartChs", true);
+    web_port = ini.read_int(kSectionOption, "WebPort", 0);
+    if (web_port < 0 || web_port > 65535) web_port = 0;
+    web_pin = trimmed(ini.read_string(kSectionOption, "WebPin", ""));
     load_output(ini);
     remote = read_remote_settings(ini);
 }
@@ -74,6 +77,8 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "Beep", beep ? 1 : 0);
     ini.write_int(kSectionOption, "RunMouse", run_mouse ? 1 : 0);
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
+    ini.write_int(kSectionOption, "WebPort", web_port);
+    ini.write_string(kSectionOption, "WebPin", web_pin);
     save_output(ini);
     write_remote_settings(ini, remote);
     return ini.save();

@@ -28,6 +28,10 @@ struct EnvSettings {
     bool run_mouse = false;
     bool restart_chase = true;  // loaded and saved, nothing depends on it
     int fkey_time = 0;
+    // The browser remote (section "Option"): WebPort 0 = off; WebPin empty
+    // = a PIN made at each start.
+    int web_port = 0;
+    std::string web_pin;
     // How the output reaches the network (section "Option": OutputInterface,
     // ArtNetDelivery, OutputProtocol) and the sACN source identity (SacnCid).
     // Unknown words read as the defaults, which keep the first behaviour:

@@ -25,6 +25,7 @@
 #include "shell/popup_menus_qt.h"
 #include "shell/startup_dialogs_qt.h"
 #include "shell/title_sequence.h"
+#include "web/web_console_qt.h"
 
 static void init_shell_resources() { Q_INIT_RESOURCE(shell_resources); }
 
@@ -150,6 +151,7 @@ void TPrismelMainForm::form_create() {
         static const char* refused = sj("2.x.x.xを追加できません: 今のアドレスで送信");
         screen_->show_message(refused);
     }
+    web::start_console_web_remote(env, *screen_);
 }
 
 void TPrismelMainForm::showEvent(QShowEvent* e) {
@@ -224,6 +226,7 @@ void TPrismelMainForm::closeEvent(QCloseEvent* e) {
 
 void TPrismelMainForm::form_close() {
     stop_show_control();
+    web::stop_console_web_remote();
     g_engine.hold();
     timer_.stop();
     ini_->write_int(kSectionGeneral, "TxUniverse", output_->universe());
@@ -256,6 +259,7 @@ void TPrismelMainForm::save_geometry() {
 // window) the output thread and the engine are still stopped in order; the
 // settings are then left as they were in the file.
 void TPrismelMainForm::release_subsystems() {
+    web::stop_console_web_remote();
     if (!closed_) {
         stop_show_control();
         g_engine.hold();

@@ -5,6 +5,7 @@
 #include "output/artnet_thread.h"
 #include "output/system_network.h"
 #include "settings/env_settings.h"
+#include "web/web_listen.h"
 
 namespace prismel {
 namespace {
@@ -41,6 +42,7 @@ public:
         return artnet::interface_options(artnet::read_local_addresses());
     }
     bool alias_refused() const override { return thread_.alias_refused(); }
+    std::string remote_notice() const override { return web::remote_notice(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }
 

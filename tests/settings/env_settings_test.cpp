@@ -47,6 +47,7 @@ TEST(EnvSettings, DefaultsFromTheProgramFolder) {
     EXPECT_FALSE(env.run_mouse);
     EXPECT_TRUE(env.restart_chase);
     EXPECT_EQ(env.fkey_time, 0);
+    EXPECT_EQ(env.web_port, 0);  // the browser remote is off
     EXPECT_FALSE(env.notice.empty());
     EXPECT_TRUE(env.preset_file.empty());  // the start-up fills it
 }
@@ -55,7 +56,8 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
     TempDir dir;
     test::write_text(dir.file("P.INI"),
                      "[General]\nPresetFile=/x/MY.DEF\nEditor=vi\n"
-                     "[Option]\nHideTitle=5\nBeep=0\nRunMouse=-1\nRestartChs=0\nFkeyTime=40\n");
+                     "[Option]\nHideTitle=5\nBeep=0\nRunMouse=-1\nRestartChs=0\nFkeyTime=40\nWebPort=8080\n"
+                     "WebPin= 2468 \n");
     {
         IniProfile ini(dir.file("P.INI"));
         EnvSettings env;
@@ -65,6 +67,8 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
         EXPECT_TRUE(env.run_mouse);
         EXPECT_FALSE(env.restart_chase);
         EXPECT_EQ(env.fkey_time, 40);
+        EXPECT_EQ(env.web_port, 8080);
+        EXPECT_EQ(env.web_pin, "2468");
         EXPECT_EQ(env.editor, "vi");
         env.preset_file = "/changed/OTHER.DEF";
         ASSERT_EQ(env.save(ini), 1);
@@ -73,6 +77,7 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
     EXPECT_EQ(ini.read_string("Option", "HideTitle", ""), "1");
     EXPECT_EQ(ini.read_string("Option", "RunMouse", ""), "1");
     EXPECT_EQ(ini.read_string("Option", "Beep", ""), "0");
+    EXPECT_EQ(ini.read_string("Option", "WebPort", ""), "8080");
     // The preset file is never written back.
     EXPECT_EQ(ini.read_string("General", "PresetFile", ""), "/x/MY.DEF");
 }

@@ -21,6 +21,8 @@
 #include "platform/text_codec.h"
 #include "remote/remote_control.h"
 #include "remote/sender_allow.h"
+#include "play_web.h"
+#include "web/web_access.h"
 
 namespace prismel::tool {
 namespace {
@@ -30,6 +32,7 @@ const char kPlayUsage[] =
     "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
     "                             [--sacn-universe N]\n"
     "                             [--osc-port N] [--osc-allow LIST] [--msc-udp-port N]\n"
+    "                             [--web-port N [--web-pin PIN]]\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -38,6 +41,7 @@ struct PlayOptions {
     int universe = 0;
     artnet::OutputSettings output;
     RemoteSettings remote;
+    PlayWebOptions web;
 };
 
 // A decimal number from lo to hi and nothing else.
@@ -83,6 +87,11 @@ bool parse_options(const Args& args, PlayOptions& o) {
                 return false;
             }
             o.remote.osc_allow = v;
+        } else if (args[i] == "--web-port") {
+            if (!whole_number_in(v, 1, 65535, o.web.port)) return false;
+        } else if (args[i] == "--web-pin") {
+            if (!web::valid_pin(v)) return false;  // 4-12 digits
+            o.web.pin = v;
         } else {
             return false;
         }
@@ -137,6 +146,8 @@ public:
         thread_.join();  // the added address is removed here
         engine_.shut_down();
     }
+
+    PlaybackEngine& engine() { return engine_; }
 
     // False for quit.
     bool command(const std::string& raw) {
@@ -253,9 +264,16 @@ int cmd_play(const Args& args) {
     }
     auto show = std::make_unique<ShowData>();
     if (!read_whole_show(*show, options.folder)) return 2;
+    if (options.web.port > 0 && !play_web_supported()) {
+        std::fputs("prismel-show: this build has no web remote (it was built without Qt)\n", stderr);
+        return 2;
+    }
     artnet::install_stop_signals();
     {
         Player player(*show, options);
+        options.web.interface = options.output.interface;
+        std::unique_ptr<PlayWebRemote> web;
+        if (options.web.port > 0 && !(web = start_play_web_remote(player.engine(), *show, options.web))) return 2;
         run(player, options.seconds);
     }
     return 0;
