@@ -177,6 +177,32 @@ TEST(CheckTool, FunctionKeyTypeAndTarget) {
     EXPECT_EQ(r.lines[1], "PRSMDATA.FKY: function key F2: type 7 outside -1-3");
 }
 
+// Fixtures that share channels are allowed (a show may rely on it): each
+// pair is a warning after the anomalies, and the exit status is as without.
+TEST(CheckTool, SharedChannelsAreWarningsThatDoNotFailTheCheck) {
+    TempDir dir;
+    write_show(dir, [](ShowData& s) {
+        s.patch[0] = {1, 0};  // TURBO on 1-4
+        s.patch[1] = {2, 3};  // COLFDR on 4-6: shares channel 4
+        s.patch[2] = {3, 6};  // SCRCHG on 7: next to it, no overlap
+    });
+    CheckRun r = check(dir.folder());
+    EXPECT_EQ(r.exit_code, 0);
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_EQ(r.lines[0], "PRSMDATA.LPT: warning: fixture 1 (channels 1-4) shares DMX channels with fixture 2 "
+                          "(channels 4-6)");
+    write_show(dir, [](ShowData& s) {
+        s.patch[0] = {1, 0};
+        s.patch[1] = {2, 3};
+        s.patch[5].layout = 9;
+    });
+    r = check(dir.folder());
+    EXPECT_EQ(r.exit_code, 1);
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[0], "PRSMDATA.LPT: fixture 6: layout 9 outside 1-4");
+    EXPECT_EQ(r.lines[1].rfind("PRSMDATA.LPT: warning: fixture 1 ", 0), 0u);
+}
+
 TEST(CheckTool, NameWithoutTerminator) {
     TempDir dir;
     write_show(dir);
