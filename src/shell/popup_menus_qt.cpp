@@ -298,7 +298,7 @@ void PopupMenus::PopDatIniItemClick() {
 void PopupMenus::set_font_size(int fs) {
     if (!g_screen) return;
     g_screen->set_font_size(fs);
-    form_.FormResize();
+    form_.fit_to_font();
 }
 
 void PopupMenus::PopFontBigItemClick() {
