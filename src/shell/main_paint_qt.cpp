@@ -170,7 +170,7 @@ void TPrismelMainForm::paintEvent(QPaintEvent* e) {
         if (title_countdown_ == 0) {
             painter.setPen(to_qcolor(s.colour_of(NoticeFg)));
             const int y = title_text_y(form.height(), regions.title_rect.height());
-            painter.drawText(QRect(x, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
+            painter.drawText(QRect((form.width() - tw) / 2, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
         }
     }
     if (title_countdown_ > 0 && title_step_ != 0) {
@@ -182,13 +182,14 @@ void TPrismelMainForm::paintEvent(QPaintEvent* e) {
         const int y = title_text_y(form.height(), h);
         const bool full = title_step_ == 2;
         const int w = full ? tw : title_reveal_width_;
-        // The text starts at the left edge of its visible part, which grows
-        // from the centre outwards.
+        // The line is uncovered from its centre outwards where it stands
+        // when whole: the visible part never shows the line's first letters
+        // in a box of its own.
         const int x = (form.width() - w) / 2;
         painter.setClipRegion(QRegion(x, y, w, th) - regions.text);
         painter.fillRect(QRect(x, y, w, th), to_qcolor(s.colour_of(full ? TitleAct : TitleNeg)));
         painter.setPen(to_qcolor(s.colour_of(TitleFg)));
-        painter.drawText(QRect(x, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
+        painter.drawText(QRect((form.width() - tw) / 2, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
     }
 
     // Everywhere else: the wallpaper tiled from the client origin, or ScreenBg.
