@@ -17,7 +17,7 @@ namespace {
 constexpr int kLeft = 1;
 constexpr int kTop = 1;
 constexpr int kRowsBelow = 5;  // the bottom row stays above the caption row
-constexpr int kColumnBytes = kKeyMapKeyBytes + 1 + kKeyMapWhatBytes;
+constexpr int kColumnBytes = kKeyMapKeyBytes + 1 + kKeyMapWhatBytes + 1;
 constexpr int kMaxColumns = 2;
 
 // A line in CP932, cut to its fields.
@@ -136,6 +136,9 @@ std::vector<KeyMapLine> key_map_lines(const ChwWindow& w) {
 bool open_key_map(ChwScreen& s) {
     ChwWindow* top = s.top_window();
     if (g.window || !top || !top->key_table) return false;
+    // The Ctrl of Ctrl+H is let go while the map is on top: the screen below
+    // hears it now, so that what it shows while Ctrl is held goes.
+    if (top->key_handler) top->key_handler(kKeyCtrl, 0);
     const std::vector<KeyMapLine> lines = key_map_lines(*top);
     g.lines.clear();
     for (const KeyMapLine& l : lines) g.lines.push_back({cut(l.keys, kKeyMapKeyBytes), cut(l.what, kKeyMapWhatBytes)});
@@ -147,7 +150,7 @@ bool open_key_map(ChwScreen& s) {
     const int columns = std::min(kMaxColumns, (n + fit - 1) / fit);
     g.rows_per_column = std::max(1, (n + columns - 1) / columns);
     if (g.rows_per_column * columns < n) g.lines.resize(static_cast<std::size_t>(g.rows_per_column * columns));
-    const int right = kLeft + 2 + columns * kColumnBytes;
+    const int right = kLeft + 1 + columns * kColumnBytes;
     const int bottom = kTop + g.rows_per_column + 3;
 
     char title[kTitleBytes + 1];

@@ -20,7 +20,7 @@ struct KeyMapLine {
 };
 
 // Bytes each field takes on the screen (CP932); longer texts are cut.
-constexpr int kKeyMapKeyBytes = 17;
+constexpr int kKeyMapKeyBytes = 16;
 constexpr int kKeyMapWhatBytes = 26;
 
 // What the key map of a window lists: its key table's rows (rows that do the

@@ -45,13 +45,13 @@ std::string key_name(int code) {
 }
 
 std::string key_row_name(const ChwKeyRow& row) {
+    if (row.name) return row.name;
     std::string prefix;
     if (row.mods.held & kModCtrl) prefix += "Ctrl+";
     if (row.mods.held & kModAlt) prefix += "Alt+";
     // Shift+wheel carries its Shift in its name.
     if ((row.mods.held & kModShift) && row.key != kKeyShiftWheelUp && row.key != kKeyShiftWheelDown)
         prefix += "Shift+";
-    if (row.name) return prefix + row.name;
     std::string keys = key_name(row.key);
     if (row.last && row.last != row.key) keys += "～" + key_name(row.last);
     return prefix + keys;

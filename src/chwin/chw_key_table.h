@@ -43,8 +43,9 @@ struct ChwKeyRow {
     // an operator's key (key 0, the refresh after a window above closed).
     const char* what = nullptr;
     ChwKeyAction act = nullptr;
-    // The key's name (UTF-8) where the code's own would not say it ("文字"
-    // for every typed character); nullptr: named from the code.
+    // The keys as the map names them (UTF-8), modifiers included, where the
+    // codes' own names would not say it ("Shiftを離す"); nullptr: named
+    // from the codes and the modifiers held.
     const char* name = nullptr;
 
     constexpr bool takes(int code, int flags) const {
