@@ -112,6 +112,9 @@ void check_patch(Findings& f, const ShowData& show) {
         return "fixture " + std::to_string(x + 1) + " (channels " + std::to_string(c.first + 1) + "-" +
                std::to_string(c.end) + ")";
     };
+    for (int x = 0; x < kFixtures; ++x)
+        if (channels_of(show.patch[x]).end > kDmxSlots)
+            f.warn(span_text(x) + " runs past channel " + std::to_string(kDmxSlots) + " and is not output");
     for (const auto& [a, b] : patch_overlaps(show.patch))
         f.warn(span_text(a) + " shares DMX channels with " + span_text(b));
 }

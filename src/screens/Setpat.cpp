@@ -64,8 +64,12 @@ void tell_overlap(int fixture) {
 }
 
 void set_type(int layout) {
+    static const char* beyond = sj("ﾁｬﾝﾈﾙが超過しています: この灯体は出力されません");
     const int f = cursor_fixture();
     write_record(f, retyped(g_show.patch[f], layout));
+    // The type keeps its start: one that now runs past the last channel is
+    // kept as well, and said, since the output leaves such a fixture out.
+    if (channels_of(g_show.patch[f]).end > kDmxSlots) return say(beyond);
     tell_overlap(f);
 }
 

@@ -144,6 +144,11 @@ TEST_F(SetpatKeys, TypeChangeKeepsTheStartWithoutATest) {
     EXPECT_EQ(cursor(), 0);
     key(kKeyF2);
     EXPECT_EQ(type_of(0), "CLFD| 11 ");
+    patch(5, 3, 511);  // a scroller on the last channel
+    go_to(5);
+    key(kKeyF4);  // kept, but past the universe: said
+    EXPECT_EQ(rec(5).layout, 4);
+    EXPECT_EQ(message(), "ﾁｬﾝﾈﾙが超過しています: この灯体は出力されません");
 }
 
 TEST_F(SetpatKeys, UnpatchMovesOnPatchedOrNot) {

@@ -44,7 +44,7 @@ const char kUsage[] =
     "  report scenes|chases|cues DIR OUT\n"
     "                              write that report of the show in DIR to the file OUT\n"
     "  check DIR                   list every anomaly of the show in DIR, one a line, then\n"
-    "                              warnings (fixtures sharing DMX channels); exit 0 clean or\n"
+    "                              warnings (fixtures sharing channels or past 512); exit 0 clean or\n"
     "                              warnings only, 1 anomalies found, 2 DIR unreadable\n"
     "  presets FILE                read a preset colour definition file and list its presets\n"
     "                              as NUMBER NAME Y M C\n"
