@@ -9,9 +9,10 @@ namespace {
 
 using Kind = PlaybackAction::Kind;
 
+// The record is packed: its fields are read by value, never bound to.
 bool lights_something(const SceneRecord& scene) {
-    for (int16_t colour : scene.colour)
-        if (valid_colour(colour)) return true;
+    for (int f = 0; f < kFixtures; ++f)
+        if (valid_colour(scene.colour[f])) return true;
     return false;
 }
 
