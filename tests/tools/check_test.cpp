@@ -194,16 +194,6 @@ TEST(CheckTool, SharedChannelsAreWarningsThatDoNotFailTheCheck) {
                           "output");
     EXPECT_EQ(r.lines[1], "PRSMDATA.LPT: warning: fixture 1 (channels 1-4) shares DMX channels with fixture 2 "
                           "(channels 4-6)");
-    write_show(dir, [](ShowData& s) {
-        s.patch[0] = {1, 0};
-        s.patch[1] = {2, 3};
-        s.patch[5].layout = 9;
-    });
-    r = check(dir.folder());
-    EXPECT_EQ(r.exit_code, 1);
-    ASSERT_EQ(r.lines.size(), 2u);
-    EXPECT_EQ(r.lines[0], "PRSMDATA.LPT: fixture 6: layout 9 outside 1-4");
-    EXPECT_EQ(r.lines[1].rfind("PRSMDATA.LPT: warning: fixture 1 ", 0), 0u);
 }
 
 TEST(CheckTool, NameWithoutTerminator) {

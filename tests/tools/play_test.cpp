@@ -103,24 +103,17 @@ TEST(PlayArgs, BadArgumentsGiveTheUsage) {
     }
 }
 
-namespace prismel::test {
-namespace {
-
 // --help lists play's options, and a command's --help is never taken for a
 // folder or a file of that name.
 TEST(PlayArgs, HelpListsThePlayOptionsAndCommandsTakeHelpAsAQuestion) {
     TempDir dir;
-    for (const char* args : {"--help", "play --help", "play -h", "init --help", "check --help"}) {
-        const std::string out = shell_output("cd " + dir.folder() + " && unshare -n " + kTool + " " + args +
-                                             " </dev/null 2>&1; echo rc=$?");
-        for (const char* option : {"--interface", "--delivery", "--protocol", "--sacn-universe", "--seconds"})
-            if (std::string(args).rfind("play", 0) == 0 || std::string(args) == "--help")
-                EXPECT_NE(out.find(option), std::string::npos) << args << ": " << option;
+    for (const std::string args : {"--help", "play --help", "play -h", "init --help", "check --help"}) {
+        const std::string out =
+            shell_output("cd " + dir.folder() + " && unshare -n " + kTool + " " + args + " 2>&1; echo rc=$?");
+        const bool play_options = args == "--help" || args.rfind("play", 0) == 0;
+        for (const char* option : {"--interface", "--delivery", "--protocol", "--sacn-universe"})
+            EXPECT_EQ(out.find(option) != std::string::npos, play_options) << args << ": " << option;
         EXPECT_NE(out.find("rc=0"), std::string::npos) << args << ": " << out;
-        EXPECT_EQ(out.find("cannot"), std::string::npos) << args << ": " << out;
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
-
-}  // namespace
-}  // namespace prismel::test
