@@ -31,6 +31,7 @@
 namespace prismel {
 
 class ShowEdit;
+class ShowRead;
 
 class PlaybackEngine {
 public:
@@ -92,6 +93,8 @@ public:
 
 private:
     friend class ShowEdit;
+    friend class ShowRead;
+class ShowRead;
     // Every operation runs under the guard of an edit of the tables: the
     // mutex taken, the hold raised for its life.
     using Change = ShowEdit;

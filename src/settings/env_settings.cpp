@@ -1,5 +1,7 @@
 #include "settings/env_settings.h"
 
+#include "settings/remote_settings_io.h"
+
 namespace prismel {
 
 EnvSettings* g_env = nullptr;
@@ -38,6 +40,7 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     run_mouse = read_bool(ini, "RunMouse", false);
     restart_chase = read_bool(ini, "RestartChs", true);
     load_output(ini);
+    remote = read_remote_settings(ini);
 }
 
 void EnvSettings::load_output(const Profile& ini) {
@@ -72,6 +75,7 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "RunMouse", run_mouse ? 1 : 0);
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
     save_output(ini);
+    write_remote_settings(ini, remote);
     return ini.save();
 }
 

@@ -18,6 +18,7 @@
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec_qt.h"
+#include "remote/show_control.h"
 #include "settings/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
@@ -137,6 +138,12 @@ void TPrismelMainForm::form_create() {
     output_->set_universe(ini_->read_int(kSectionGeneral, "TxUniverse", 0));
     while (g_engine.hold_count() > 0) g_engine.release();
     output_->start();
+    // The show-control remotes (OSC, MSC), acting on the running engine; what
+    // could not start is said once (the output's own word below goes over it).
+    if (options_.show_control) {
+        const std::string note = start_show_control(env.remote);
+        if (!note.empty()) screen_->show_message(note.c_str());
+    }
     // Said once: a user without the right to add addresses still has an
     // output, from the address the machine has (the README says what to do).
     if (output_->alias_refused()) {
@@ -216,6 +223,7 @@ void TPrismelMainForm::closeEvent(QCloseEvent* e) {
 }
 
 void TPrismelMainForm::form_close() {
+    stop_show_control();
     g_engine.hold();
     timer_.stop();
     ini_->write_int(kSectionGeneral, "TxUniverse", output_->universe());
@@ -249,6 +257,7 @@ void TPrismelMainForm::save_geometry() {
 // settings are then left as they were in the file.
 void TPrismelMainForm::release_subsystems() {
     if (!closed_) {
+        stop_show_control();
         g_engine.hold();
         timer_.stop();
         if (output_) output_->request_terminate();

@@ -12,6 +12,7 @@
 #include "chwin/chw_keys.h"
 #include "platform/text_codec.h"
 #include "platform/virtual_keys_qt.h"
+#include "remote/message_mailbox.h"
 #include "screens/Runscr.h"
 #include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
@@ -68,6 +69,8 @@ void TPrismelMainForm::Timer1Timer() {
         dmx_shown_ = dmx;
         status_->set_text(2, artnet::dmx_status_text(dmx));
     }
+    // What the remotes' last action came to ("no such cue"), as a key's would.
+    if (std::string said; g_remote_messages.take(said)) s.show_message(said.c_str());
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {
