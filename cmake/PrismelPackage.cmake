@@ -10,6 +10,8 @@ install(TARGETS prismel prismel-show RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
 install(FILES ${PROJECT_SOURCE_DIR}/assets/PRSMDATA.DEF ${PROJECT_SOURCE_DIR}/assets/PRSMTITL.BMP
   DESTINATION ${CMAKE_INSTALL_DATADIR}/prismel)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/prismel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The licences of what the package ships, in Debian's machine-readable form.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/prismel)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/prismel.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
@@ -50,4 +52,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps is missing still brings them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, libqt6httpserver6, libqt6websockets6")
+# A written report opens in the desktop's application for it (xdg-open).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

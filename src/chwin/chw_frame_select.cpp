@@ -34,8 +34,18 @@ ChwRect start_frame_select(ChwScreen& s, int x, int y) {
 void drag_frame_select(ChwScreen& s, int x, int y) {
     ChwRubberBand& band = s.rubber_band;
     if (!band.active) return;
-    band.rect = ChwRect{std::min(band.start_x, x), std::min(band.start_y, y), std::max(band.start_x, x),
-                        std::max(band.start_y, y)};
+    if (x == band.start_x && y == band.start_y) {
+        band.rect = ChwRect{x, y, x, y};  // back where it started: a click
+        return;
+    }
+    // The frame starts with the whole character cell the pointer was
+    // pressed on: a press on the edge of a cell (its first or last pixels)
+    // takes that cell in, as the operator sees it.
+    const int cw = s.cell_width(), ch = s.cell_height();
+    const ChwRect start{band.start_x / cw * cw, band.start_y / ch * ch, (band.start_x / cw + 1) * cw,
+                        (band.start_y / ch + 1) * ch};
+    band.rect = ChwRect{std::min(start.left, x), std::min(start.top, y), std::max(start.right, x),
+                        std::max(start.bottom, y)};
 }
 
 bool end_frame_select(ChwScreen& s, int flags) {

@@ -18,8 +18,9 @@ ChwRect frame_select_area(const ChwScreen& s, const ChwWindow* w);
 // Returns the area the pointer is kept in, empty when nothing started.
 ChwRect start_frame_select(ChwScreen& s, int x, int y);
 
-// The pointer moved to (x, y): the rectangle spanned by the origin and it.
-// Nothing while no selection is active.
+// The pointer moved to (x, y): the rectangle spanned by the character cell
+// the selection started in and (x, y); back at the origin itself, the empty
+// rectangle there (a click). Nothing while no selection is active.
 void drag_frame_select(ChwScreen& s, int x, int y);
 
 // Left release: an active selection ends; the top window's frame-select

@@ -1,6 +1,7 @@
 #include "chwin/chw_input.h"
 
 #include "chwin/chw_fkey_bar.h"
+#include "chwin/chw_key_map.h"
 #include "chwin/chw_keys.h"
 
 namespace prismel {
@@ -29,6 +30,9 @@ void act_on_result(ChwScreen& s, int result, int flags) {
 int deliver_key(ChwScreen& s, int key, int flags) {
     ChwWindow* top = s.top_window();
     if (!top || !top->key_handler) return 0;
+    // Ctrl+H is the key map's on every screen that has a key table.
+    if (key == kKeyMapKey && (flags & (kModShift | kModAlt | kModCtrl)) == kModCtrl && open_key_map(s))
+        return kResultHandled;
     const int result = top->key_handler(map_numpad(key), flags);
     act_on_result(s, result, flags);
     return result;

@@ -5,7 +5,8 @@
 
 namespace prismel {
 
-// Keypad digits mapped, the top window's key handler called and its result
+// Ctrl+H opens the top window's key map (chw_key_map.h) when it has a key
+// table. Otherwise keypad digits mapped, the top window's key handler called and its result
 // acted on: kResultWindowClosed shows the new top window and sends it key 0
 // with the same flags; kResultRedrawTop shows the top window again. Returns
 // the handler's result (the host closes on kResultQuit), or 0 when the top

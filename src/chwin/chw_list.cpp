@@ -110,30 +110,34 @@ void ChwList::last_item() {
     last_move = -1;
 }
 
+std::span<const ChwListKey> chw_list_keys() {
+    // The control-key equivalents are those of the console's old text
+    // editors (E up, X down, S left, D right, R page up, C page down).
+    static const ChwListKey keys[] = {
+        {kKeyLeft, 0, &ChwList::previous_item, "カーソル移動"},
+        {kKeyUp, 0, &ChwList::row_up, "カーソル移動"},
+        {kKeyRight, 0, &ChwList::next_item, "カーソル移動"},
+        {kKeyDown, 0, &ChwList::row_down, "カーソル移動"},
+        {kKeyPageUp, 0, &ChwList::page_up, "前／次のページ"},
+        {kKeyPageDown, 0, &ChwList::page_down, "前／次のページ"},
+        {kKeyHome, 0, &ChwList::first_item, "先頭／最後へ"},
+        {kKeyEnd, 0, &ChwList::last_item, "先頭／最後へ"},
+        {'E', kModCtrl, &ChwList::row_up, "↑↓←→PgUp PgDnと同じ"},
+        {'X', kModCtrl, &ChwList::row_down, "↑↓←→PgUp PgDnと同じ"},
+        {'S', kModCtrl, &ChwList::previous_item, "↑↓←→PgUp PgDnと同じ"},
+        {'D', kModCtrl, &ChwList::next_item, "↑↓←→PgUp PgDnと同じ"},
+        {'R', kModCtrl, &ChwList::page_up, "↑↓←→PgUp PgDnと同じ"},
+        {'C', kModCtrl, &ChwList::page_down, "↑↓←→PgUp PgDnと同じ"},
+    };
+    return keys;
+}
+
 bool ChwList::move_for_key(int code, int modifiers) {
-    int mods = modifiers & (kModShift | kModAlt | kModCtrl);  // higher bits: mouse buttons
-    if (mods == 0) {
-        switch (code) {
-        case kKeyPageUp: page_up(); return true;
-        case kKeyPageDown: page_down(); return true;
-        case kKeyEnd: last_item(); return true;
-        case kKeyHome: first_item(); return true;
-        case kKeyLeft: previous_item(); return true;
-        case kKeyUp: row_up(); return true;
-        case kKeyRight: next_item(); return true;
-        case kKeyDown: row_down(); return true;
-        default: return false;
-        }
-    }
-    if (mods == kModCtrl) {
-        switch (code) {
-        case 'R': page_up(); return true;
-        case 'C': page_down(); return true;
-        case 'E': row_up(); return true;
-        case 'X': row_down(); return true;
-        case 'S': previous_item(); return true;
-        case 'D': next_item(); return true;
-        default: return false;
+    const int mods = modifiers & (kModShift | kModAlt | kModCtrl);  // higher bits: mouse buttons
+    for (const ChwListKey& k : chw_list_keys()) {
+        if (k.key == code && k.mods == mods) {
+            (this->*k.move)();
+            return true;
         }
     }
     return false;

@@ -4,10 +4,25 @@
 // visible in a window. It draws nothing; the owner draws the visible rows
 // from the top row and asks which cell is the cursor.
 
+#include <span>
+
 namespace prismel {
 
 class ChwScreen;
 struct ChwWindow;
+struct ChwList;
+
+// A key the list moves on: the code, the modifiers it is pressed with (none
+// or Ctrl alone), the move and what the move is called in a key map (UTF-8).
+struct ChwListKey {
+    int key;
+    int mods;
+    void (ChwList::*move)();
+    const char* what;
+};
+
+// Every key a list control moves on, in the order a key map lists them.
+std::span<const ChwListKey> chw_list_keys();
 
 struct ChwList {
     ChwWindow* window = nullptr;  // the window the list belongs to

@@ -28,6 +28,8 @@ using ChwDrawHandler = std::function<int()>;
 // inside the window's interior was released (chw_frame_select.h).
 using ChwFrameSelectHandler = std::function<void(const ChwRect& rect, int flags)>;
 
+struct ChwKeyTable;
+
 struct ChwWindow {
     ChwWindow* parent = nullptr;  // none only for the backdrop
     uint32_t style = kStyleFramed;
@@ -48,6 +50,12 @@ struct ChwWindow {
     // The show tables the screen edits, a bit each (screens/edited_tables.h),
     // for what the toolkit keeps of every edit.
     uint8_t edited_tables = 0;
+    // The screen's keys and clicks, for its key map (chw_key_map.h); none
+    // for windows without one (pick lists, the key map itself).
+    const ChwKeyTable* key_table = nullptr;
+    // Keys the screen toolkit handles around the screen's own (an editor's
+    // undo), listed after the screen's.
+    const ChwKeyTable* toolkit_keys = nullptr;
 
     bool is_backdrop() const { return (style & 0xFF) == kStyleBackdrop; }
     bool has_footer() const { return (style & kStyleFooter) != 0; }

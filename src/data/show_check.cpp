@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 
+#include "data/patch_overlap.h"
 #include "data/show_files.h"
 
 namespace prismel {
@@ -21,7 +22,8 @@ namespace {
 
 class Findings {
 public:
-    explicit Findings(std::vector<std::string>& out) : out_(out) {}
+    explicit Findings(std::vector<std::string>& out, std::vector<std::string>& warnings)
+        : out_(out), warnings_(warnings) {}
     void file(ShowTable t) { std::snprintf(file_, sizeof file_, "%s.%s", kShowBaseName, extension_of(t)); }
     void add(const char* format, ...) PRISMEL_PRINTF_LIKE {
         char text[256];
@@ -31,9 +33,11 @@ public:
         va_end(ap);
         out_.push_back(std::string(file_) + ": " + text);
     }
+    void warn(const std::string& text) { warnings_.push_back(std::string(file_) + ": warning: " + text); }
 
 private:
     std::vector<std::string>& out_;
+    std::vector<std::string>& warnings_;
     char file_[16] = {};
 };
 
@@ -103,6 +107,16 @@ void check_patch(Findings& f, const ShowData& show) {
             f.add("fixture %d: patch start %d outside 0-%d", x + 1, p.start, kDmxSlots - 1);
         if (p.layout < 1 || p.layout > 4) f.add("fixture %d: layout %d outside 1-4", x + 1, p.layout);
     }
+    const auto span_text = [&](int x) {
+        const ChannelSpan c = channels_of(show.patch[x]);
+        return "fixture " + std::to_string(x + 1) + " (channels " + std::to_string(c.first + 1) + "-" +
+               std::to_string(c.end) + ")";
+    };
+    for (int x = 0; x < kFixtures; ++x)
+        if (channels_of(show.patch[x]).end > kDmxSlots)
+            f.warn(span_text(x) + " runs past channel " + std::to_string(kDmxSlots) + " and is not output");
+    for (const auto& [a, b] : patch_overlaps(show.patch))
+        f.warn(span_text(a) + " shares DMX channels with " + span_text(b));
 }
 
 void check_fkeys(Findings& f, const ShowData& show) {
@@ -182,7 +196,7 @@ ShowCheck check_show_folder(const std::string& folder) {
     }
     result.readable = true;
     auto show = std::make_unique<ShowData>();
-    Findings findings(result.anomalies);
+    Findings findings(result.anomalies, result.warnings);
     std::string dir = with_trailing_separator(folder);
     for (ShowTable t : kShowTables) check_file(findings, *show, t, dir);
     return result;

@@ -9,6 +9,13 @@ namespace {
 
 using Kind = PlaybackAction::Kind;
 
+// The record is packed: its fields are read by value, never bound to.
+bool lights_something(const SceneRecord& scene) {
+    for (int f = 0; f < kFixtures; ++f)
+        if (valid_colour(scene.colour[f])) return true;
+    return false;
+}
+
 // Everything below runs inside the action's edit guard.
 class Apply {
 public:
@@ -16,9 +23,9 @@ public:
 
     ActionOutcome run(const PlaybackAction& a) {
         switch (a.kind) {
-        case Kind::go: go_to(show_.cues.next_used(current_cue())); break;
-        case Kind::back: go_to(show_.cues.previous_used(current_cue())); break;
-        case Kind::again: go_to(current_cue()); break;
+        case Kind::go: return step_to(show_.cues.next_used(current_cue()), ActionOutcome::no_next_cue);
+        case Kind::back: return step_to(show_.cues.previous_used(current_cue()), ActionOutcome::no_previous_cue);
+        case Kind::again: return step_to(current_cue(), ActionOutcome::no_current_cue);
         case Kind::standby: go_to(kNone); break;
         case Kind::cue: return cue_number(a.number);
         case Kind::scene: return scene(a);
@@ -32,6 +39,18 @@ private:
     int current_cue() const { return valid_cue(f_.current_cue) ? f_.current_cue : kNone; }
 
     void go_to(int cue) { engine_.go_to_cue(valid_cue(cue) ? cue : kNone); }
+
+    // Standby from standby, with nothing called on stage, would change
+    // nothing: that is said rather than done.
+    bool all_standby() const {
+        return current_cue() == kNone && !valid_scene(f_.current_scene) && !valid_chase(f_.current_chase);
+    }
+
+    ActionOutcome step_to(int cue, ActionOutcome when_nothing) {
+        if (!valid_cue(cue) && all_standby()) return when_nothing;
+        go_to(cue);
+        return ActionOutcome::played;
+    }
 
     ActionOutcome cue_number(int tenths) {
         // A number no cue can carry (the field is 16-bit) is simply not found.
@@ -57,47 +76,54 @@ private:
         engine_.start_chase(q.chase, StoredDuration(q.rate), StoredDuration(q.chase_xtime), q.mode);
     }
 
-    void toggle_scene(int scene, StoredDuration cross_time) {
+    // The layer's own scene again takes it back; a scene that would light
+    // nothing is refused rather than darkening the stage.
+    ActionOutcome toggle_scene(int scene, StoredDuration cross_time) {
         if (scene == f_.current_scene) take_scene_back();
+        else if (!lights_something(show_.scenes[scene])) return ActionOutcome::empty_scene;
         else engine_.call_scene(scene, cross_time);
+        return ActionOutcome::played;
     }
 
-    void toggle_chase(int chase, StoredDuration rate, StoredDuration cross_time) {
+    ActionOutcome toggle_chase(int chase, StoredDuration rate, StoredDuration cross_time) {
         if (chase == f_.current_chase) take_chase_back();
+        else if (step_count_of(show_.chases[chase]) == 0) return ActionOutcome::empty_chase;
         else engine_.start_chase(chase, rate, cross_time, 0);
+        return ActionOutcome::played;
     }
 
     ActionOutcome scene(const PlaybackAction& a) {
         if (!valid_scene(a.number)) return ActionOutcome::no_such_scene;
         const StoredDuration time =
             a.time == PlaybackAction::kRunScreenTime ? f_.scene_call_xtime : StoredDuration(a.time);
-        toggle_scene(a.number, time);
-        return ActionOutcome::played;
+        return toggle_scene(a.number, time);
     }
 
     ActionOutcome chase(const PlaybackAction& a) {
         if (!valid_chase(a.number)) return ActionOutcome::no_such_chase;
         const int rate = a.time == PlaybackAction::kRunScreenTime ? kDefaultDuration : a.time;
-        toggle_chase(a.number, StoredDuration(rate), StoredDuration(a.chase_cross_time));
-        return ActionOutcome::played;
+        return toggle_chase(a.number, StoredDuration(rate), StoredDuration(a.chase_cross_time));
     }
 
     ActionOutcome fkey(int k) {
         if (k < 0 || k >= kFkeys) return ActionOutcome::no_such_fkey;
         const FkeyRecord& key = show_.fkeys[k];
         switch (key.type) {
-        case kFkeyCue: go_to(key.target); break;
+        case kFkeyCue:
+            // A cue that holds nothing would darken the stage: the preset
+            // points at a cue that is gone.
+            if (!valid_cue(key.target) || !show_.cues.is_used(key.target)) return ActionOutcome::fkey_no_cue;
+            go_to(key.target);
+            return ActionOutcome::played;
         case kFkeyScene:
-            toggle_scene(valid_scene(key.target) ? key.target : kNone, StoredDuration(key.xtime));
-            break;
+            if (!valid_scene(key.target)) return ActionOutcome::fkey_no_scene;
+            return toggle_scene(key.target, StoredDuration(key.xtime));
         case kFkeyChase:
-            toggle_chase(valid_chase(key.target) ? key.target : kNone, StoredDuration(key.rate),
-                         StoredDuration(key.xtime));
-            break;
-        case kFkeyStandby: go_to(kNone); break;
-        default: break;
+            if (!valid_chase(key.target)) return ActionOutcome::fkey_no_chase;
+            return toggle_chase(key.target, StoredDuration(key.rate), StoredDuration(key.xtime));
+        case kFkeyStandby: go_to(kNone); return ActionOutcome::played;
+        default: return ActionOutcome::fkey_unset;
         }
-        return ActionOutcome::played;
     }
 
     PlaybackEngine& engine_;
@@ -119,6 +145,15 @@ const char* outcome_message(ActionOutcome outcome) {
     case ActionOutcome::no_such_scene: return sj("該当するｼｰﾝはありません");
     case ActionOutcome::no_such_chase: return sj("該当するﾁｪｲｽはありません");
     case ActionOutcome::no_such_fkey: return sj("該当するﾌｧﾝｸｼｮﾝｷｰはありません");
+    case ActionOutcome::no_next_cue: return sj("次のキューがありません");
+    case ActionOutcome::no_previous_cue: return sj("前のキューがありません");
+    case ActionOutcome::no_current_cue: return sj("実行中のキューがありません");
+    case ActionOutcome::empty_scene: return sj("色のないシーンは呼び出せません");
+    case ActionOutcome::empty_chase: return sj("ステップのないチェイスは開始できません");
+    case ActionOutcome::fkey_unset: return sj("このファンクションキーは未設定です");
+    case ActionOutcome::fkey_no_cue: return sj("プリセットのキューがありません");
+    case ActionOutcome::fkey_no_scene: return sj("プリセットのシーンがありません");
+    case ActionOutcome::fkey_no_chase: return sj("プリセットのチェイスがありません");
     }
     return nullptr;
 }

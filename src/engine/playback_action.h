@@ -42,6 +42,16 @@ enum class ActionOutcome : uint8_t {
     no_such_scene,   // outside scenes 1-200
     no_such_chase,   // outside chases 1-50
     no_such_fkey,    // outside F1-F10
+    // Refused because there is nothing to play; nothing changes.
+    no_next_cue,      // GO with no used cue after the current one, standby already
+    no_previous_cue,  // BACK with no used cue before it, standby already
+    no_current_cue,   // again in standby with nothing on stage
+    empty_scene,      // a scene call of a scene that gives no fixture a colour
+    empty_chase,      // a chase without steps
+    fkey_unset,       // a preset key that was never set
+    fkey_no_cue,      // a preset whose cue is gone or no longer used
+    fkey_no_scene,    // a scene preset without its scene
+    fkey_no_chase,    // a chase preset without its chase
 };
 
 // Applies the action to the engine under one edit guard, reading the show's

@@ -1,6 +1,7 @@
 #include "output/Outmon_qt.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,6 +62,7 @@ TOutMonForm::TOutMonForm(PlaybackEngine& engine, const ShowData& show, Profile* 
     setWindowTitle(qt_text(sj("出力モニタ")));
     setFont(proportional_gothic(12));
     setFixedSize(kClientWidth, kClientHeight);
+    setFocusPolicy(Qt::StrongFocus);
 
     StringGrid1 = new QTableWidget(kGridSide, kGridSide, this);
     StringGrid1->horizontalHeader()->hide();
@@ -135,6 +137,14 @@ void TOutMonForm::showEvent(QShowEvent* e) {
 void TOutMonForm::hideEvent(QHideEvent* e) {
     Timer1->stop();
     QWidget::hideEvent(e);
+}
+
+void TOutMonForm::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void TOutMonForm::closeEvent(QCloseEvent* e) {

@@ -38,6 +38,8 @@ protected:
     void showEvent(QShowEvent* e) override;  // FormShow
     void hideEvent(QHideEvent* e) override;  // FormHide
     void closeEvent(QCloseEvent* e) override;  // FormClose
+    // Esc closes it when it has the keyboard (as its close button does).
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     PlaybackEngine& engine_;

@@ -11,7 +11,7 @@ public:
     std::optional<std::string> choose_folder(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    void open_with(const std::string&, const std::string&) override {}
+    bool open_with(const std::string&, const std::string&) override { return false; }
 };
 
 DialogSeam* g_installed = nullptr;

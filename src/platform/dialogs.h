@@ -31,8 +31,9 @@ public:
     virtual std::optional<uint32_t> choose_colour(uint32_t initial) = 0;
     // A file-system folder, the initial one preselected; title is CP932.
     virtual std::optional<std::string> choose_folder(const std::string& title, const std::string& initial) = 0;
-    // Starts program with the one argument and does not wait for it.
-    virtual void open_with(const std::string& program, const std::string& argument) = 0;
+    // Starts program with the one argument and does not wait for it: false
+    // when it could not be started.
+    virtual bool open_with(const std::string& program, const std::string& argument) = 0;
 };
 
 // The installed dialogs; while none is installed every dialog is cancelled

@@ -99,8 +99,8 @@ std::optional<std::string> QtDialogs::choose_folder(const std::string& title, co
     return to_native(dir);
 }
 
-void QtDialogs::open_with(const std::string& program, const std::string& argument) {
-    QProcess::startDetached(from_native(program), {from_native(argument)});
+bool QtDialogs::open_with(const std::string& program, const std::string& argument) {
+    return QProcess::startDetached(from_native(program), {from_native(argument)});
 }
 
 }  // namespace prismel

@@ -16,7 +16,7 @@ public:
     std::optional<std::string> open_picture(const FileDialogRequest& request) override;
     std::optional<uint32_t> choose_colour(uint32_t initial) override;
     std::optional<std::string> choose_folder(const std::string& title, const std::string& initial) override;
-    void open_with(const std::string& program, const std::string& argument) override;
+    bool open_with(const std::string& program, const std::string& argument) override;
 
 private:
     QWidget* owner_;

@@ -36,8 +36,9 @@ std::optional<std::string> ScriptedDialogSeam::choose_folder(const std::string& 
     return next(folders);
 }
 
-void ScriptedDialogSeam::open_with(const std::string& program, const std::string& argument) {
+bool ScriptedDialogSeam::open_with(const std::string& program, const std::string& argument) {
     started.push_back({program, argument});
+    return starts;
 }
 
 }  // namespace prismel

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chwin/chw_field.h"
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -87,24 +88,34 @@ public:
     }
 };
 
+// The row of the folder named `label`, or -1.
+int row_of(const std::string& label) {
+    for (int i = 0; i < folder_count(); ++i)
+        if (g.folders[i].label == label) return i;
+    return -1;
+}
+
 void new_folder() {
     static const char* prompt = sj("新規ﾌｫﾙﾀﾞ作成");
+    static const char* exists = sj("同じ名前のフォルダがあります");
+    static const char* bad_name = sj("フォルダ名に使えない文字があります");
+    static const char* failed = sj("フォルダを作成できません");
     const TextAnswer typed = ask_text(Ask(g.window->left + 1, g.window->bottom - 1, kNameBytes, prompt));
     if (!typed.ok() || typed.text.empty()) return;
     const bool created = create_save_folder(g_location, typed.text);
     scan();
-    if (!created) return;
-    for (int i = 0; i < folder_count(); ++i) {
-        if (g.folders[i].label == typed.text) {
-            g.list.go_to_row(i);
-            break;
-        }
-    }
+    // A folder of that name (made now, or there already) gets the cursor.
+    const int row = row_of(typed.text);
+    if (row >= 0) g.list.go_to_row(row);
+    if (created) return;
+    say(row >= 0 ? exists : !is_safe_folder_name(typed.text) ? bad_name : failed);
 }
 
+bool refuse_without_folder();
+
 void delete_folder() {
+    if (refuse_without_folder()) return;
     const SaveFolder* f = selected();
-    if (!f) return;
     static const char* question = sj("データを削除してもいいですか?");
     if (!ask_yes_no(question)) return;
     const int old_index = g.list.index();
@@ -189,6 +200,24 @@ void load() {
     show_again();
 }
 
+int close_screen() {
+    diskop_close();
+    return kResultRedrawTop;
+}
+
+// The keys act whatever modifiers are held.
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyEsc, 0, kModsAny, "閉じる", key_act<close_screen>},
+    {kKeyF1, 0, kModsAny, "新しいフォルダを作る", key_act<new_folder>},
+    {kKeyF2, 0, kModsAny, "フォルダを削除", key_act<delete_folder>},
+    {kKeyF3, 0, kModsAny, "データの保存場所を選ぶ", key_act<choose_location>},
+    {kKeyF4, 0, kModsAny, "保存場所を元(DATA)に戻す", key_act<default_location>},
+    {kKeyF5, 0, kModsAny, "ショーをフォルダに保存", key_act<save>},
+    {kKeyF7, 0, kModsAny, "フォルダからショーを読込", key_act<load>},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, {}, true};
+
 void write_location(ChwScreen& s) {
     if (g.shown.empty() || g.shown_for != g_location) {
         g.shown_for = g_location;
@@ -232,6 +261,7 @@ int diskop_open(ChwWindow* parent) {
     g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, kBottom,
                                   {diskop_key, nullptr, nullptr, diskop_draw});
     if (!g.window) return 0;
+    g.window->key_table = &kKeyTable;
     g.list = ChwList(g.window, 1, kPageRows, 0, 0);
     if (g_location.empty()) g_location = default_data_location(program_folder());
     FileSystem& fs = file_system();
@@ -258,17 +288,9 @@ int diskop_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
     set_message_line("");
     if (g.list.key(*g_screen, key, flags)) return kResultHandled;
-    switch (key) {
-    case kKeyEsc: diskop_close(); return kResultRedrawTop;
-    case kKeyF1: new_folder(); break;
-    case kKeyF2: delete_folder(); break;
-    case kKeyF3: choose_location(); break;
-    case kKeyF4: default_location(); break;
-    case kKeyF5: save(); break;
-    case kKeyF7: load(); break;
-    default: break;
-    }
-    return kResultHandled;
+    int result = kResultHandled;
+    dispatch_key(kKeys, key, flags, result);
+    return result;
 }
 
 int diskop_draw() {

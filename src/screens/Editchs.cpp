@@ -1,5 +1,6 @@
 #include "screens/Editchs.h"
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/reflist.h"
@@ -101,8 +102,13 @@ void offer_scene_list() {
         open_scene_list(g_ed.window);
 }
 
+void refuse_no_step() {
+    static const char* none = sj("カーソルの位置にステップがありません");
+    say(none);
+}
+
 void remove_step() {
-    if (position() >= step_count_of(record())) return;
+    if (position() >= step_count_of(record())) return refuse_no_step();
     {
         ShowEdit edit;
         remove_chase_step(record(), position());
@@ -128,7 +134,7 @@ void rename() {
 }
 
 void open_scene_editor() {
-    if (position() >= step_count_of(record())) return;
+    if (position() >= step_count_of(record())) return refuse_no_step();
     const int scene = chase_step_scene(record(), position());
     if (g_seams.open_scene_editor) {
         g_seams.open_scene_editor(scene, g_ed.window);
@@ -171,12 +177,15 @@ void set_test_rate() {
 }
 
 void toggle_output() {
+    static const char* empty = sj("ステップのないチェイスは出力できません");
     const int chase = g_ed.chase;
     const StoredDuration rate = g_ed.test_rate;
-    g_ed.output.toggle(step_count_of(record()) > 0, [chase, rate] {
+    const bool was_testing = g_ed.output.testing();
+    const bool testing = g_ed.output.toggle(step_count_of(record()) > 0, [chase, rate] {
         g_engine.go_to_cue(kNone);
         g_engine.start_chase(chase, rate, rate, 0);
     });
+    if (!was_testing && !testing) say(empty);
 }
 
 void take_list_result() {
@@ -187,24 +196,40 @@ void take_list_result() {
         insert_step(p.index);
 }
 
-// The keys that need a chase; without one they do nothing.
-void chase_key(int key) {
-    if (key >= kKey0 && key <= kKey9) {
-        insert_typed(key);
-        return;
-    }
-    switch (key) {
-    case kKeyDelete: remove_step(); break;
-    case kKeyF2: rename(); break;
-    case kKeyF3: offer_scene_list(); break;
-    case kKeyF5: open_scene_editor(); break;
-    case kKeyF6: copy_from(); break;
-    case kKeyF7: clear_steps(); break;
-    case kKeyF8: set_test_rate(); break;
-    case kKeyF9: toggle_output(); break;
-    default: break;
-    }
+// The keys that need a chase say so while none is chosen.
+template <auto F>
+void with_chase(int key) {
+    static const char* none = sj("チェイスが選ばれていません (F1で選ぶ)");
+    if (!has_chase()) return say(none);
+    if constexpr (std::is_invocable_v<decltype(F), int>) F(key);
+    else F();
 }
+
+int close_editor() {
+    editchs_close();
+    return kResultRedrawTop;
+}
+
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyRefresh, 0, kModsAny, nullptr, key_act<take_list_result>},
+    {kKeyEsc, 0, kModsAny, "閉じる (チェイスを保存)", key_act<close_editor>},
+    {kKey0, kKey9, kModsNone, "シーン番号でステップを挿入", key_act<with_chase<insert_typed>>},
+    {kKeyDelete, 0, kModsNone, "カーソルのステップを削除", key_act<with_chase<remove_step>>},
+    {kKeyF1, 0, kModsNone, "チェイス番号を入れる", key_act<choose_chase>},
+    {kKeyF2, 0, kModsNone, "チェイス名を入れる", key_act<with_chase<rename>>},
+    {kKeyF3, 0, kModsNone, "シーンの一覧から挿入", key_act<with_chase<offer_scene_list>>},
+    {kKeyF5, 0, kModsNone, "ステップのシーンを編集", key_act<with_chase<open_scene_editor>>},
+    {kKeyF6, 0, kModsNone, "他のチェイスからコピー", key_act<with_chase<copy_from>>},
+    {kKeyF7, 0, kModsNone, "全ステップをクリア", key_act<with_chase<clear_steps>>},
+    {kKeyF8, 0, kModsNone, "テストレートを入れる", key_act<with_chase<set_test_rate>>},
+    {kKeyF9, 0, kModsNone, "出力 (このチェイスを出す)", key_act<with_chase<toggle_output>>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "そのステップにカーソル"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
 
 bool on_top() { return g_ed.window && g_screen && g_screen->top_window() == g_ed.window; }
 
@@ -219,6 +244,7 @@ int editchs_open(ChwWindow* parent) {
     g_ed.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
                                      {editchs_key, editchs_mouse, nullptr, editchs_draw, table_bit(ShowTable::kChases)});
     if (!g_ed.window) return 0;
+    g_ed.window->key_table = &kKeyTable;
     g_ed.cursor = ChwList(g_ed.window, 1, editchs_step_rows(*g_ed.window), 0, 0);
     fit_cursor();
     g_ed.output.note(g_engine);
@@ -251,24 +277,14 @@ void editchs_set_test_rate(StoredDuration rate) { g_ed.test_rate = rate; }
 int editchs_key(int key, int flags) {
     if (!g_ed.window || !g_screen) return kResultHandled;
     say("");
-    const bool moved = g_ed.cursor.key(*g_screen, key, flags);
-    if (!moved && key == kKeyEsc) {
-        editchs_close();
-        return kResultRedrawTop;
-    }
-    if (moved) {
-        // the cursor keeps the keys it moves on
-    } else if (key == kKeyRefresh) {
-        take_list_result();
-    } else if (key == kKeyF1 && no_modifier(flags)) {
-        choose_chase();
-    } else if (has_chase() && no_modifier(flags)) {
-        chase_key(key);
-    }
+    int result = kResultHandled;
+    // The cursor keeps the keys it moves on.
+    if (!g_ed.cursor.key(*g_screen, key, flags)) dispatch_key(kKeys, key, flags, result);
+    if (result == kResultRedrawTop) return result;  // closed
     // The result shows at once, not a tick later (the key may have opened a
     // window above this one, which then draws itself).
     editchs_draw();
-    return kResultHandled;
+    return result;
 }
 
 int editchs_mouse(int column, int row, int button, int) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -46,15 +47,6 @@ void edit_colour(int colour, Write write) {
     repair_colour_name(r);
 }
 
-void step_level(int step) {
-    const int column = g.cursor.cursor_column;
-    if (!is_level_column(column)) return;
-    edit_colour(cursor_colour(), [&](ColourRecord& r) {
-        uint8_t* level = level_field(r, column);
-        *level = static_cast<uint8_t>(stepped_level(*level, step));
-    });
-}
-
 void toggle_preview() {
     const int colour = cursor_colour();
     g_engine.set_colour_preview(g_engine.fields().colour_preview == colour ? kNone : colour);
@@ -84,11 +76,41 @@ void ask_level(char typed) {
     if (a.ok()) edit_colour(colour, [&](ColourRecord& r) { *level_field(r, column) = static_cast<uint8_t>(a.value); });
 }
 
+// A level at 0 or 255 says so once per press; the repeat of a held cap says
+// it again without another beep.
+const char* g_limit_said = nullptr;
+const char* g_limit_before = nullptr;
+
+void say_limit(const char* text) {
+    if (g_limit_before == text && g_screen)
+        g_screen->set_message_line(text);
+    else
+        say(text);
+    g_limit_said = text;
+}
+
+void step_key(int key) {
+    static const char* bottom = sj("これ以上下げられません (0)");
+    static const char* top = sj("これ以上上げられません (255)");
+    const int step = level_step_of_key(key);
+    const int column = g.cursor.cursor_column;
+    if (!is_level_column(column)) return;
+    bool moved = false;
+    edit_colour(cursor_colour(), [&](ColourRecord& r) {
+        uint8_t* level = level_field(r, column);
+        const uint8_t now = static_cast<uint8_t>(stepped_level(*level, step));
+        moved = now != *level;
+        *level = now;
+    });
+    if (!moved) say_limit(step < 0 ? bottom : top);
+}
+
 void typed_key(int key, int flags) {
-    if (has_ctrl(flags) || has_alt(flags)) return;
+    static const char* digits_only = sj("この欄は数字で入れます");
     const char c = typed_character(key, has_shift(flags), input_state().caps_lock_on());
     const int column = g.cursor.cursor_column;
-    if (!c || !column_takes(column, c)) return;
+    if (!c) return;
+    if (!column_takes(column, c)) return say(digits_only);
     if (column == kEditcolNumber)
         ask_number(c);
     else if (column == kEditcolName)
@@ -96,6 +118,32 @@ void typed_key(int key, int flags) {
     else
         ask_level(c);
 }
+
+int close_editor() {
+    editcol_close();
+    return kResultRedrawTop;
+}
+
+void refuse_delete() { say(sj("ユーザ色は消去できません")); }
+
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyEsc, 0, kModsAny, "閉じる (ユーザ色を保存)", key_act<close_editor>},
+    {kKeyF5, 0, kModsAny, "値を1下げる", key_act<step_key>},
+    {kKeyShiftWheelDown, 0, kModsAny, "値を1下げる", key_act<step_key>},
+    {kKeyF6, 0, kModsAny, "値を1上げる", key_act<step_key>},
+    {kKeyShiftWheelUp, 0, kModsAny, "値を1上げる", key_act<step_key>},
+    {kKeyF9, 0, kModsAny, "出力 (全灯体をこの色に)", key_act<toggle_preview>},
+    {kKey0, kKey9, kModsTyped, "欄に数字を入れる", key_act<typed_key>},
+    {kKeyA, kKeyZ, kModsTyped, "名前の欄に名前を入れる", key_act<typed_key>},
+    {kKeyDelete, 0, kModsAny, "(消去はありません)", key_act<refuse_delete>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "その色の欄にカーソル"},
+    {"F5/F6を押し続け", "値を続けて下げる／上げる"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
 
 }  // namespace
 
@@ -106,6 +154,7 @@ int editcol_open(ChwWindow* parent) {
     g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
                                   {editcol_key, editcol_mouse, nullptr, editcol_draw, table_bit(ShowTable::kColours)});
     if (!g.window) return 0;
+    g.window->key_table = &kKeyTable;
     g.window->repeat_held_caps = true;
     g.cursor = ChwList(g.window, kEditcolColumns, bottom - kTop - 3, kUserColours, kUserColours * kEditcolColumns);
     editcol_draw();
@@ -127,18 +176,11 @@ ChwWindow* editcol_window() { return g.window; }
 int editcol_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
     say("");
-    if (!g.cursor.key(*g_screen, key, flags)) {
-        if (key == kKeyEsc) {
-            editcol_close();
-            return kResultRedrawTop;
-        }
-        if (key == kKeyF9)
-            toggle_preview();
-        else if (const int step = level_step_of_key(key))
-            step_level(step);
-        else
-            typed_key(key, flags);
-    }
+    g_limit_before = g_limit_said;
+    g_limit_said = nullptr;
+    int result = kResultHandled;
+    if (!g.cursor.key(*g_screen, key, flags)) dispatch_key(kKeys, key, flags, result);
+    if (result == kResultRedrawTop) return result;  // closed
     editcol_draw();
     return kResultHandled;
 }

@@ -1,5 +1,6 @@
 #include "screens/Editcue.h"
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -84,48 +85,52 @@ void redraw_now() {
     editcue_draw();
 }
 
-void function_key(int key) {
-    switch (key) {
-    case kKeyF1: open_scene_list(g.window); break;
-    case kKeyF2: open_chase_list(g.window); break;
-    case kKeyF4: open_scene_editor(); break;
-    case kKeyF5: open_chase_editor(); break;
-    case kKeyF6: insert_point_cue_asked(cue_cursor()); break;
-    case kKeyF7: delete_point_cue_told(cue_cursor()); break;
-    case kKeyF8: copy_cue_range_asked(*g.window, redraw_now); break;
-    case kKeyF9: test_cursor_cue(); break;
-    default: break;
-    }
-}
-
 void typed_digit(int key) {
     const int found = type_into_cell(cue_cursor(), static_cast<char>(key));
     if (found != kNone) g.cursor.go_to_row(found);
 }
 
-int edit_key(int key, int flags) {
-    const bool typed = !has_alt(flags) && !has_ctrl(flags);
-    switch (key) {
-    case kKeyEsc:
-        editcue_close();
-        return kResultRedrawTop;
-    case kKeyRefresh: take_list_result(cue_cursor()); break;
-    case kKeyDelete: clear_cell(cue_cursor()); break;
-    case kKeyShiftWheelUp: nudge_cell(cue_cursor(), 1); break;
-    case kKeyShiftWheelDown: nudge_cell(cue_cursor(), -1); break;
-    case 'L':
-        if (typed) set_cue_mode(cue_cursor(), 0);
-        break;
-    case 'S':
-        if (typed) set_cue_mode(cue_cursor(), 1);
-        break;
-    default:
-        if (key >= kKey0 && key <= kKey9 && no_modifier(flags)) typed_digit(key);
-        if (key >= kKeyF1 && key <= kKeyF12) function_key(key);
-        break;
-    }
-    return kResultHandled;
+int close_editor() {
+    editcue_close();
+    return kResultRedrawTop;
 }
+
+void refresh() { take_list_result(cue_cursor()); }
+void clear() { clear_cell(cue_cursor()); }
+void nudge_by_wheel(int key) { nudge_cell(cue_cursor(), key == kKeyShiftWheelUp ? 1 : -1); }
+void loop_mode() { set_cue_mode(cue_cursor(), 0); }
+void stop_mode() { set_cue_mode(cue_cursor(), 1); }
+void scene_list() { open_scene_list(g.window); }
+void chase_list() { open_chase_list(g.window); }
+void insert_point_cue() { insert_point_cue_asked(cue_cursor()); }
+void delete_point_cue() { delete_point_cue_told(cue_cursor()); }
+void copy_range() { copy_cue_range_asked(*g.window, redraw_now); }
+
+// The function keys act whatever modifiers are held, as their caps show.
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyRefresh, 0, kModsAny, nullptr, key_act<refresh>},
+    {kKeyEsc, 0, kModsAny, "閉じる (キューを保存)", key_act<close_editor>},
+    {kKey0, kKey9, kModsNone, "カーソルの欄に数字を入れる", key_act<typed_digit>},
+    {'L', 0, kModsTyped, "モードをL (ループ)に", key_act<loop_mode>},
+    {'S', 0, kModsTyped, "モードをS (停止)に", key_act<stop_mode>},
+    {kKeyDelete, 0, kModsAny, "シーン／チェイスを外す", key_act<clear>},
+    {kKeyShiftWheelUp, kKeyShiftWheelDown, kModsAny, "時間を0.1秒増やす／減らす", key_act<nudge_by_wheel>,
+     "Shift+ﾎｲｰﾙ"},
+    {kKeyF1, 0, kModsAny, "シーンの一覧", key_act<scene_list>},
+    {kKeyF2, 0, kModsAny, "チェイスの一覧", key_act<chase_list>},
+    {kKeyF4, 0, kModsAny, "キューのシーンを編集", key_act<open_scene_editor>},
+    {kKeyF5, 0, kModsAny, "キューのチェイスを編集", key_act<open_chase_editor>},
+    {kKeyF6, 0, kModsAny, "前にポイントキューを挿入", key_act<insert_point_cue>},
+    {kKeyF7, 0, kModsAny, "ポイントキューを削除", key_act<delete_point_cue>},
+    {kKeyF8, 0, kModsAny, "範囲をコピー", key_act<copy_range>},
+    {kKeyF9, 0, kModsAny, "出力 (このキューを試す)", key_act<test_cursor_cue>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "そのキューの欄にカーソル"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
 
 }  // namespace
 
@@ -136,6 +141,7 @@ int editcue_open(ChwWindow* parent) {
     g.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
                                   {editcue_key, editcue_mouse, nullptr, editcue_draw, table_bit(ShowTable::kCues)});
     if (!g.window) return 0;
+    g.window->key_table = &kKeyTable;
     g.cursor = ChwList(g.window, kCueColumns, bottom - kTop - kRowsOutsidePage, kCues, kCues * kCueColumns);
     g.output.note(g_engine);
     redraw_now();
@@ -159,7 +165,8 @@ int editcue_key(int key, int flags) {
     say("");
     g.redraw = true;
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
-    const int result = edit_key(key, flags);
+    int result = kResultHandled;
+    dispatch_key(kKeys, key, flags, result);
     // The timer draws on while the operator answers an input, so the table
     // may have been drawn before the answer reached it: once more.
     g.redraw = true;

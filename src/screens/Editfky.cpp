@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -48,8 +49,7 @@ void ask_cue(FkeyRecord& r, const std::string& preset) {
     const RealAnswer typed = ask_real(ask_at(16, 5, preset), 0.0, HUGE_VAL);
     if (!typed.ok()) return;
     const int cue = fkey_cue_of_typed(g_show.cues, typed.value);
-    // A number no cue carries is passed over without a word.
-    if (cue == kNone) return;
+    if (cue == kNone) return say(sj("該当するｷｭｰNo.はありません"));
     ShowEdit edit;
     fkey_set_cue(r, cue, g_show.cues[cue].number);
 }
@@ -119,27 +119,28 @@ TimeCell time_cell(FkeyRecord& r, int column) {
 }
 
 // A digit or Enter opens the input of the cell under the cursor, the digit
-// already typed in it.
+// already typed in it. Where no input belongs the message line says why.
 void open_input(int key) {
+    static const char* no_type = sj("先にF1～F3でタイプを選んでください");
+    static const char* no_field = sj("この欄には入力できません");
     const bool digit = key >= kKey0 && key <= kKey9;
     const std::string preset = digit ? std::string(1, static_cast<char>(key)) : std::string();
     FkeyRecord& r = current_record();
     const int column = g.cursor.cursor_column;
     const bool chosen = fkey_target_of(r) != kNone;
     switch (fkey_type_of(r)) {
-    case kFkeyCue:
-        if (digit) ask_cue(r, preset);
-        return;
+    case kFkeyCue: return ask_cue(r, preset);
     case kFkeyScene:
-        if (column == kFkeyColumnTarget) ask_scene(r, preset);
+        if (column == kFkeyColumnTarget) return ask_scene(r, preset);
         break;
     case kFkeyChase:
-        if (column == kFkeyColumnTarget) ask_chase(r, preset);
+        if (column == kFkeyColumnTarget) return ask_chase(r, preset);
         break;
-    default: break;
+    default: return say(no_type);
     }
     const TimeCell time = time_cell(r, column);
-    if (time.field && digit && chosen) ask_duration(*time.field, time.input_column, preset);
+    if (time.field && digit && chosen) return ask_duration(*time.field, time.input_column, preset);
+    say(no_field);
 }
 
 // Shift + wheel: the time under the cursor one nudge up or down.
@@ -177,6 +178,44 @@ void clear_record() {
 
 void limit_column() { g.cursor.cursor_column = fkey_limited_column(current_record(), g.cursor.cursor_column); }
 
+int close_editor() {
+    editfky_close();
+    return kResultRedrawTop;
+}
+
+void cue_type() { choose_type(kFkeyCue, kFkeyColumnTarget); }
+void scene_type() { choose_type(kFkeyScene, kFkeyColumnTarget); }
+void chase_type() { choose_type(kFkeyChase, kFkeyColumnTarget); }
+void standby_type() { choose_type(kFkeyStandby, kFkeyColumnType); }
+void nudge_by_wheel(int key) { nudge(key == kKeyShiftWheelUp ? 1 : -1); }
+
+void clear_key() {
+    clear_record();
+    // The cursor stays on a cell the row still shows.
+    limit_column();
+}
+
+// The keys act whatever modifiers are held.
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyRefresh, 0, kModsAny, nullptr, key_act<take_list_result>},
+    {kKeyEsc, 0, kModsAny, "閉じる (Fキーを保存)", key_act<close_editor>},
+    {kKeyF1, 0, kModsAny, "キューのプリセットにする", key_act<cue_type>},
+    {kKeyF2, 0, kModsAny, "シーンのプリセットにする", key_act<scene_type>},
+    {kKeyF3, 0, kModsAny, "チェイスのプリセットにする", key_act<chase_type>},
+    {kKeyF5, 0, kModsAny, "ｽﾀﾝﾊﾞｲのプリセットにする", key_act<standby_type>},
+    {kKey0, kKey9, kModsAny, "欄に数字を入れる", key_act<open_input>},
+    {kKeyEnter, 0, kModsAny, "欄の入力を始める", key_act<open_input>},
+    {kKeyDelete, 0, kModsAny, "プリセットを消す", key_act<clear_key>},
+    {kKeyShiftWheelUp, kKeyShiftWheelDown, kModsAny, "時間を0.1秒増やす／減らす", key_act<nudge_by_wheel>,
+     "Shift+ﾎｲｰﾙ"},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "そのキーの欄にカーソル"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
+
 }  // namespace
 
 int editfky_open(ChwWindow* parent) {
@@ -186,6 +225,7 @@ int editfky_open(ChwWindow* parent) {
     g.window = open_screen_window(parent, title, kStyleFramed, kLeft, kTop, kRight, bottom,
                                   {editfky_key, editfky_mouse, nullptr, editfky_draw, table_bit(ShowTable::kFkeys)});
     if (!g.window) return 0;
+    g.window->key_table = &kKeyTable;
     g.cursor = ChwList(g.window, kFkeyColumns, bottom - kTop - 2, kFkeys, kFkeys * kFkeyColumns);
     editfky_draw();
     return 1;
@@ -209,27 +249,9 @@ int editfky_key(int key, int flags) {
         limit_column();
         return kResultHandled;
     }
-    switch (key) {
-    case kKeyEsc:
-        editfky_close();
-        return kResultRedrawTop;
-    case kKeyRefresh: take_list_result(); break;
-    case kKeyF1: choose_type(kFkeyCue, kFkeyColumnTarget); break;
-    case kKeyF2: choose_type(kFkeyScene, kFkeyColumnTarget); break;
-    case kKeyF3: choose_type(kFkeyChase, kFkeyColumnTarget); break;
-    case kKeyF5: choose_type(kFkeyStandby, kFkeyColumnType); break;
-    case kKeyDelete:
-        clear_record();
-        // The cursor stays on a cell the row still shows.
-        limit_column();
-        break;
-    case kKeyShiftWheelUp: nudge(1); break;
-    case kKeyShiftWheelDown: nudge(-1); break;
-    default:
-        if (key == kKeyEnter || (key >= kKey0 && key <= kKey9)) open_input(key);
-        break;
-    }
-    return kResultHandled;
+    int result = kResultHandled;
+    dispatch_key(kKeys, key, flags, result);
+    return result;
 }
 
 int editfky_mouse(int column, int row, int button, int) {

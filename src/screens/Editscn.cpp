@@ -1,5 +1,6 @@
 #include "screens/Editscn.h"
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
@@ -42,6 +43,15 @@ int cursor_fixture() { return g.cursor.index(); }
 
 bool scene_selected() { return valid_scene(g.scene); }
 
+// The keys that edit the scene say so while none is chosen.
+template <auto F>
+void with_scene(int key) {
+    static const char* none = sj("シーンが選ばれていません (F1で選ぶ)");
+    if (!scene_selected()) return say(none);
+    if constexpr (std::is_invocable_v<decltype(F), int>) F(key);
+    else F();
+}
+
 // One short guarded write of the current scene.
 template <typename Edit>
 void edit_scene(Edit edit) {
@@ -82,7 +92,6 @@ void choose_scene() {
 }
 
 void rename_scene() {
-    if (!scene_selected()) return;
     const ChwWindow& w = *g.window;
     const TextAnswer typed =
         ask_text(Ask(w.left + 17, w.top + 1, 20).with_text(name_text(g_show.scenes[g.scene].name).text));
@@ -91,7 +100,6 @@ void rename_scene() {
 }
 
 void colour_by_name() {
-    if (!scene_selected()) return;
     static const char* prompt = sj("ｶﾗｰ名=");
     static const char* unknown = sj("色指定に誤りがあります");
     const ChwWindow& w = *g.window;
@@ -115,7 +123,6 @@ void colour_by_name() {
 }
 
 void size_by_percent() {
-    if (!scene_selected()) return;
     static const char* prompt = sj("サイズ(0～100)=");
     const ChwWindow& w = *g.window;
     const IntAnswer typed = ask_integer(Ask(w.left + 2, w.bottom - 1, 4, prompt), 0, 100);
@@ -123,7 +130,6 @@ void size_by_percent() {
 }
 
 void copy_from_scene() {
-    if (!scene_selected()) return;
     static const char* prompt = sj("ｺﾋﾟｰ ｼｰﾝ番号=");
     const ChwWindow& w = *g.window;
     const IntAnswer typed = ask_integer(Ask(w.left + 2, w.bottom - 1, 4, prompt), 1, kScenes);
@@ -133,8 +139,9 @@ void copy_from_scene() {
 }
 
 void copy_to_next() {
+    static const char* last = sj("最後のシーンです: +1ｺﾋﾟｰできません");
     const int target = plus_one_target(g.scene);
-    if (target == kNone) return;
+    if (target == kNone) return say(last);
     static const char* question = sj("既存のシーンを上書きしますか?");
     if (overwrite_needs_asking(g_show.scenes, target) && !ask_yes_no(question)) return;
     {
@@ -147,44 +154,17 @@ void copy_to_next() {
 // The scene as it is now goes on stage, the show parked; or the show comes back.
 void toggle_output() {
     const int scene = g.scene;
-    g.output.toggle(valid_scene(scene), [scene] {
+    const bool was_testing = g.output.testing();
+    const bool testing = g.output.toggle(valid_scene(scene), [scene] {
         g_engine.go_to_cue(kNone);
         g_engine.call_scene(scene, StoredDuration(0));
     });
+    if (!was_testing && !testing) with_scene<[] {}>(0);
 }
 
 void store_group(int group) {
     group_from_marks(g_show.groups[group], g.marks);
     write_show_table(ShowTable::kGroups);
-}
-
-void plain_function_key(int n) {
-    switch (n) {
-        case 1: choose_scene(); break;
-        case 2: rename_scene(); break;
-        case 3: colour_by_name(); break;
-        case 4: size_by_percent(); break;
-        case 5:
-            if (scene_selected()) open_colour_list(g.window);
-            break;
-        case 6: toggle_all_marks(g.marks); break;
-        case 7: copy_from_scene(); break;
-        case 8: copy_to_next(); break;
-        case 9: toggle_output(); break;
-        default: break;  // F10-F12
-    }
-}
-
-void function_key(int n, int flags) {
-    if (n > 10) return;
-    switch (bar_of_modifiers(flags)) {
-        case EditscnBar::kSize:
-            if (scene_selected()) assign_size_to_touched(size_of_percent(n * 10));
-            break;
-        case EditscnBar::kGroupRecall: marks_from_group(g.marks, g_show.groups[n - 1]); break;
-        case EditscnBar::kGroupStore: store_group(n - 1); break;
-        default: plain_function_key(n); break;
-    }
 }
 
 // Back on top: a reference list's result, taken once.
@@ -202,6 +182,67 @@ void go_to_fixture(int f) {
     g.cursor.go_to_row(f / kGridColumns);
 }
 
+// --- the keys
+
+int close_editor() {
+    editscn_close();
+    return kResultRedrawTop;
+}
+
+void refresh(int, int flags) {
+    take_list_result();
+    set_bar(bar_of_modifiers(flags));
+}
+
+void modifier_changed(int, int flags) { set_bar(bar_of_modifiers(flags)); }
+
+void toggle_mark() {
+    uint8_t& mark = g.marks[cursor_fixture()];
+    mark = !mark;
+    g.cursor.next_item();
+}
+
+void clear_touched() { edit_touched(clear_fixtures); }
+void open_colour_list_here() { open_colour_list(g.window); }
+void toggle_marks() { toggle_all_marks(g.marks); }
+void one_touch_size(int key) { assign_size_to_touched(size_of_percent((key - kKeyF1 + 1) * 10)); }
+void recall_group(int key) { marks_from_group(g.marks, g_show.groups[key - kKeyF1]); }
+void store_group_key(int key) { store_group(key - kKeyF1); }
+
+// Shift gives the size bar, Alt (without Shift) the group marks, Ctrl alone
+// the group store: as the bar shows them.
+constexpr ChwMods kModsAltBar{kModAlt, kModShift};
+
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyRefresh, 0, kModsAny, nullptr, key_act<refresh>},
+    {kKeyEsc, 0, kModsAny, "閉じる (シーンを保存)", key_act<close_editor>},
+    {kKeyShift, kKeyAlt, kModsAny, "押す間はFキーが変わる", key_act<modifier_changed>, "Shift Ctrl Alt"},
+    {kKeySpace, 0, kModsAny, "マークを切り替えて次へ", key_act<toggle_mark>},
+    {kKeyDelete, 0, kModsAny, "色とサイズを消す", key_act<with_scene<clear_touched>>},
+    {kKeyF1, 0, kModsNone, "シーン番号を入れる", key_act<choose_scene>},
+    {kKeyF2, 0, kModsNone, "シーン名を入れる", key_act<with_scene<rename_scene>>},
+    {kKeyF3, 0, kModsNone, "色名を入れて色を付ける", key_act<with_scene<colour_by_name>>},
+    {kKeyF4, 0, kModsNone, "サイズ(％)を入れる", key_act<with_scene<size_by_percent>>},
+    {kKeyF5, 0, kModsNone, "色の一覧から色を付ける", key_act<with_scene<open_colour_list_here>>},
+    {kKeyF6, 0, kModsNone, "全部をマーク／マーク解除", key_act<toggle_marks>},
+    {kKeyF7, 0, kModsNone, "他のシーンからコピー", key_act<with_scene<copy_from_scene>>},
+    {kKeyF8, 0, kModsNone, "次のシーンへ+1コピー", key_act<with_scene<copy_to_next>>},
+    {kKeyF9, 0, kModsNone, "出力 (このシーンを出す)", key_act<toggle_output>},
+    {kKeyF1, kKeyF10, kModsShiftHeld, "サイズを10％～100％に", key_act<with_scene<one_touch_size>>},
+    {kKeyF1, kKeyF10, kModsAltBar, "グループのマークを呼ぶ", key_act<recall_group>},
+    {kKeyF1, kKeyF10, kModsCtrl, "今のマークをグループに", key_act<store_group_key>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "灯体にカーソル"},
+    {"Shift+クリック", "マークからここまでマーク"},
+    {"Ctrl+クリック", "マークの切り替え"},
+    {"ドラッグ", "枠の中の灯体をマーク"},
+    {"Ctrl+ドラッグ", "枠の中をマークに足す"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
+
 }  // namespace
 
 int editscn_open(ChwWindow* parent) {
@@ -214,6 +255,7 @@ int editscn_open(ChwWindow* parent) {
                                   {editscn_key, editscn_mouse, nullptr, editscn_draw,
                                    table_bit(ShowTable::kScenes) | table_bit(ShowTable::kGroups)});
     g.window->frame_select_handler = editscn_frame_select;
+    g.window->key_table = &kKeyTable;
     g.cursor = ChwList(g.window, kGridColumns, kFixtures / kGridColumns, kFixtures / kGridColumns, kFixtures);
     g_screen->rubber_band.lock_count = 0;
     set_bar(EditscnBar::kNormal);
@@ -256,27 +298,9 @@ int editscn_key(int key, int flags) {
     if (!g.window || !g_screen) return kResultHandled;
     say("");
     if (g.cursor.key(*g_screen, key, flags)) return kResultHandled;
-    switch (key) {
-        case kKeyEsc: editscn_close(); return kResultRedrawTop;
-        case kKeyRefresh:
-            take_list_result();
-            set_bar(bar_of_modifiers(flags));
-            break;
-        case kKeyShift:
-        case kKeyCtrl:
-        case kKeyAlt: set_bar(bar_of_modifiers(flags)); break;
-        case kKeySpace: {
-            uint8_t& mark = g.marks[cursor_fixture()];
-            mark = !mark;
-            g.cursor.next_item();
-            break;
-        }
-        case kKeyDelete: edit_touched(clear_fixtures); break;
-        default:
-            if (key >= kKeyF1 && key <= kKeyF12) function_key(key - kKeyF1 + 1, flags);
-            break;
-    }
-    return kResultHandled;
+    int result = kResultHandled;
+    dispatch_key(kKeys, key, flags, result);
+    return result;
 }
 
 int editscn_mouse(int column, int row, int button, int flags) {

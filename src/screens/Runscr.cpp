@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_screen.h"
 #include "data/cue_number.h"
@@ -66,27 +67,79 @@ void preview_step(int dir) {
     g_engine.set_preview_cue(to);
 }
 
-int shifted_function_key(int key) {
-    switch (key) {
-    case kKeyF1: g_engine.set_call_mode(0); break;
-    case kKeyF2: g_engine.set_call_mode(1); break;
-    case kKeyF5: set_cross_time(); break;
-    case kKeyF6: jump(sj("ｼﾞｬﾝﾌﾟ先 ｷｭｰNo.= "), g_window->left + 2, g_window->bottom - 1); break;
-    case kKeyF7: preview_step(-1); break;
-    case kKeyF8: preview_step(1); break;
-    case kKeyF10: play(PlaybackAction::Kind::again); break;
-    default: break;
-    }
-    return kResultHandled;
-}
-
 void page_step(int dir) {
+    static const char* scene_only = sj("ページはシーン呼び出しの時だけです");
+    static const char* first = sj("最初のページです");
+    static const char* last = sj("最後のページです");
     EngineFields f = g_engine.fields();
-    if (f.call_mode != 0) return;
+    if (f.call_mode != 0) return say(scene_only);
     int page = f.scene_page + dir;
-    if (page < 0 || page > kLastPage) return;
+    if (page < 0) return say(first);
+    if (page > kLastPage) return say(last);
     g_engine.set_scene_page(page);
 }
+
+// --- the keys
+
+void go() { play(PlaybackAction::Kind::go); }
+void back() { play(PlaybackAction::Kind::back); }
+void again() { play(PlaybackAction::Kind::again); }
+void jump_by_insert() { jump(nullptr, g_window->left + 2, g_window->top + 18); }
+void jump_by_f6() { jump(sj("ｼﾞｬﾝﾌﾟ先 ｷｭｰNo.= "), g_window->left + 2, g_window->bottom - 1); }
+void toggle_call_mode() { g_engine.set_call_mode(g_engine.fields().call_mode == 0 ? 1 : 0); }
+void scene_call_mode() { g_engine.set_call_mode(0); }
+void preset_call_mode() { g_engine.set_call_mode(1); }
+void page_up() { page_step(-1); }
+void page_down() { page_step(1); }
+void preview_before() { preview_step(-1); }
+void preview_after() { preview_step(1); }
+void preview_hint() { say(sj("前後のキューの確認はShift+←／→です")); }
+void back_to_running() { g_engine.set_show_running(); }
+void plain_function_key(int key) { function_key(key - kKeyF1); }
+
+int close_screen() {
+    runscr_close();
+    return kResultRedrawTop;
+}
+
+void toggle_monitor() {
+    if (g_seams.toggle_output_monitor) g_seams.toggle_output_monitor();
+}
+
+// Keys pressed with Shift act whatever else is held; Shift itself is
+// delivered on press (Shift among the flags) and on release (not).
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyEnter, 0, kModsAny, "GO: 次のキューへ", key_act<go>},
+    {kKeyBack, 0, kModsAny, "BACK: 前のキューへ", key_act<back>},
+    {kKeyDelete, 0, kModsAny, "今のキューをもう一度", key_act<again>},
+    {kKeyF10, 0, kModsShiftHeld, "今のキューをもう一度", key_act<again>},
+    {kKeyInsert, 0, kModsAny, "ｷｭｰNo.を入れてジャンプ", key_act<jump_by_insert>},
+    {kKeyF6, 0, kModsShiftHeld, "ｷｭｰNo.を入れてジャンプ", key_act<jump_by_f6>},
+    {kKeyF1, kKeyF10, kModsNone, "シーン／プリセット呼び出し", key_act<plain_function_key>},
+    {kKeyHome, 0, kModsNoShift, "ｼｰﾝ呼出とﾌﾟﾘｾｯﾄ呼出の切替", key_act<toggle_call_mode>},
+    {kKeyF1, 0, kModsShiftHeld, "シーン呼び出しにする", key_act<scene_call_mode>},
+    {kKeyF2, 0, kModsShiftHeld, "プリセット呼び出しにする", key_act<preset_call_mode>},
+    {kKeyUp, 0, kModsAny, "シーンの前／次のページ", key_act<page_up>},
+    {kKeyDown, 0, kModsAny, "シーンの前／次のページ", key_act<page_down>},
+    {kKeyF5, 0, kModsShiftHeld, "シーン呼び出しのクロス時間", key_act<set_cross_time>},
+    {kKeyLeft, 0, kModsShiftHeld, "前のキューを確認", key_act<preview_before>},
+    {kKeyF7, 0, kModsShiftHeld, "前のキューを確認", key_act<preview_before>},
+    {kKeyRight, 0, kModsShiftHeld, "次のキューを確認", key_act<preview_after>},
+    {kKeyF8, 0, kModsShiftHeld, "次のキューを確認", key_act<preview_after>},
+    {kKeyLeft, 0, kModsNoShift, "(確認はShiftと一緒に)", key_act<preview_hint>},
+    {kKeyRight, 0, kModsNoShift, "(確認はShiftと一緒に)", key_act<preview_hint>},
+    {kKeyShift, 0, kModsShiftHeld, "補助メニューを表示", nullptr, "Shiftを押す"},
+    {kKeyShift, 0, kModsNoShift, "確認から実行表示に戻る", key_act<back_to_running>, "Shiftを離す"},
+    {kKeyEsc, 0, kModsNoShift, "メインメニューに戻る", key_act<close_screen>},
+    {kKeyEsc, 0, kModsShiftHeld, "出力モニタの表示／消去", key_act<toggle_monitor>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"ｸﾘｯｸ／ﾎｲｰﾙ", "ｵﾌﾟｼｮﾝでﾏｳｽ有効の時だけ"},
+    {"ﾎｲｰﾙ", "↑↓と同じ"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse};
 
 }  // namespace
 
@@ -99,6 +152,7 @@ int runscr_open(ChwWindow* parent) {
     runscr_draw_reset(bottom - kTop - 16);
     g_window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, bottom,
                                   {runscr_key, runscr_mouse, nullptr, runscr_draw});
+    g_window->key_table = &kKeyTable;
     int fkey_time = g_seams.read_fkey_time ? g_seams.read_fkey_time() : g_fkey_time_memory;
     g_engine.set_scene_call_xtime(StoredDuration(fkey_time));
     runscr_draw();
@@ -125,42 +179,9 @@ ChwWindow* runscr_window() { return g_window; }
 int runscr_key(int key, int flags) {
     if (!g_window) return kResultHandled;
     say("");
-    const bool shift = has_shift(flags);
-    switch (key) {
-    case kKeyEnter: play(PlaybackAction::Kind::go); break;
-    case kKeyBack: play(PlaybackAction::Kind::back); break;
-    case kKeyDelete: play(PlaybackAction::Kind::again); break;
-    case kKeyInsert: jump(nullptr, g_window->left + 2, g_window->top + 18); break;
-    case kKeyHome:
-        if (!shift) g_engine.set_call_mode(g_engine.fields().call_mode == 0 ? 1 : 0);
-        break;
-    case kKeyUp: page_step(-1); break;
-    case kKeyDown: page_step(1); break;
-    case kKeyLeft:
-        if (shift) preview_step(-1);
-        break;
-    case kKeyRight:
-        if (shift) preview_step(1);
-        break;
-    case kKeyShift:
-        // Delivered on press (Shift among the flags) and on release (not).
-        if (!shift) g_engine.set_show_running();
-        break;
-    case kKeyEsc:
-        if (!shift) {
-            runscr_close();
-            return kResultRedrawTop;
-        }
-        if (g_seams.show_output_monitor) g_seams.show_output_monitor();
-        break;
-    default:
-        if (key >= kKeyF1 && key <= kKeyF10) {
-            if (shift) return shifted_function_key(key);
-            if (!has_alt(flags) && !has_ctrl(flags)) function_key(key - kKeyF1);
-        }
-        break;
-    }
-    return kResultHandled;
+    int result = kResultHandled;
+    dispatch_key(kKeys, key, flags, result);
+    return result;
 }
 
 int runscr_mouse(int, int, int, int) { return 0; }

@@ -1,9 +1,13 @@
 #include "screens/Setpat.h"
 
+#include <cstdio>
+
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_keys.h"
 #include "chwin/chw_list.h"
 #include "chwin/chw_screen.h"
 #include "data/fixture_types.h"
+#include "data/patch_overlap.h"
 #include "data/show_data.h"
 #include "engine/show_edit.h"
 #include "platform/text_codec.h"
@@ -48,9 +52,25 @@ void write_record(int fixture, const PatchRecord& p) {
     g_show.patch[fixture] = p;
 }
 
+// A start or a type that makes the fixture share channels with another is
+// kept (a show may drive two fixtures from one set of channels), and the
+// message line names the other fixture.
+void tell_overlap(int fixture) {
+    const int other = overlapped_fixture(g_show.patch, fixture);
+    if (other == kNone) return;
+    char text[64];
+    std::snprintf(text, sizeof text, sj("灯体%dとチャンネルが重なっています"), other + 1);
+    say(text);
+}
+
 void set_type(int layout) {
+    static const char* beyond = sj("ﾁｬﾝﾈﾙが超過しています: この灯体は出力されません");
     const int f = cursor_fixture();
     write_record(f, retyped(g_show.patch[f], layout));
+    // The type keeps its start: one that now runs past the last channel is
+    // kept as well, and said, since the output leaves such a fixture out.
+    if (channels_of(g_show.patch[f]).end > kDmxSlots) return say(beyond);
+    tell_overlap(f);
 }
 
 // The placement of a start (0-based) on the cursor fixture: refused where it
@@ -64,6 +84,7 @@ void place(int start) {
         return;
     }
     write_record(f, placed(g_show.patch[f], start));
+    tell_overlap(f);
     g_setpat.cursor.next_item();
 }
 
@@ -78,11 +99,12 @@ void type_start() {
 
 void continue_from_before() {
     static const char* beyond = sj("ﾁｬﾝﾈﾙが超過しています");
+    static const char* unpatched_before = sj("前の灯体にチャンネルがありません");
     const ContinueResult next = continue_start(g_show.patch, cursor_fixture());
     switch (next.what) {
         case Continuation::kStart: place(next.start); break;
         case Continuation::kBeyond: say(beyond); break;
-        case Continuation::kNothing: break;
+        case Continuation::kNothing: say(unpatched_before); break;
     }
 }
 
@@ -101,20 +123,35 @@ void unpatch_all() {
     g_show.reset_patch();
 }
 
-void edit_key(int key) {
-    switch (key) {
-        case kKeyF1: set_type(kLayoutTurbo); break;
-        case kKeyF2: set_type(kLayoutColourFader); break;
-        case kKeyF3: set_type(kLayoutScroller); break;
-        case kKeyF4: set_type(kLayoutColourCombo); break;
-        case kKeyF5: type_start(); break;
-        case kKeyF6: continue_from_before(); break;
-        case kKeyF7:
-        case kKeyDelete: unpatch(); break;
-        case kKeyF8: unpatch_all(); break;
-        default: break;  // F9-F12 and the rest: nothing
-    }
+int close_editor() {
+    setpat_close();
+    return kResultRedrawTop;
 }
+
+void turbo() { set_type(kLayoutTurbo); }
+void colour_fader() { set_type(kLayoutColourFader); }
+void scroller() { set_type(kLayoutScroller); }
+void colour_combo() { set_type(kLayoutColourCombo); }
+
+// The keys act whatever modifiers are held.
+constexpr ChwKeyRow kKeys[] = {
+    {kKeyEsc, 0, kModsAny, "閉じる (パッチを保存)", key_act<close_editor>},
+    {kKeyF1, 0, kModsAny, "タイプをTURBO (4ch)に", key_act<turbo>},
+    {kKeyF2, 0, kModsAny, "タイプをCOLFDR (3ch)に", key_act<colour_fader>},
+    {kKeyF3, 0, kModsAny, "タイプをSCRCHG (1ch)に", key_act<scroller>},
+    {kKeyF4, 0, kModsAny, "タイプをCOLCOM (4ch)に", key_act<colour_combo>},
+    {kKeyF5, 0, kModsAny, "先頭チャンネルを入れる", key_act<type_start>},
+    {kKeyF6, 0, kModsAny, "前の灯体の続きのチャンネル", key_act<continue_from_before>},
+    {kKeyF7, 0, kModsAny, "チャンネルを解除して次へ", key_act<unpatch>},
+    {kKeyDelete, 0, kModsAny, "チャンネルを解除して次へ", key_act<unpatch>},
+    {kKeyF8, 0, kModsAny, "全部のパッチを解除", key_act<unpatch_all>},
+};
+
+constexpr ChwMouseRow kMouse[] = {
+    {"クリック", "灯体にカーソル"},
+};
+
+constexpr ChwKeyTable kKeyTable{kKeys, kMouse, true};
 
 }  // namespace
 
@@ -123,6 +160,7 @@ int setpat_open(ChwWindow* parent) {
     static const char* title = sj(" 灯体の設定");
     g_setpat.window = open_screen_window(parent, title, kStyleFramed | kStyleFooter, kLeft, kTop, kRight, kBottom,
                                          {setpat_key, setpat_mouse, nullptr, setpat_draw, table_bit(ShowTable::kPatch)});
+    g_setpat.window->key_table = &kKeyTable;
     g_setpat.cursor = ChwList(g_setpat.window, kSetpatGridColumns, kSetpatGridRows, kSetpatGridRows, kFixtures);
     setpat_draw();
     return 1;
@@ -142,14 +180,10 @@ int setpat_cursor_fixture() { return g_setpat.window ? cursor_fixture() : kNone;
 
 int setpat_key(int key, int flags) {
     if (!g_setpat.window || !g_screen) return kResultHandled;
-    if (!g_setpat.cursor.key(*g_screen, key, flags)) {
-        say("");
-        if (key == kKeyEsc) {
-            setpat_close();
-            return kResultRedrawTop;
-        }
-        edit_key(key);
-    }
+    say("");
+    int result = kResultHandled;
+    if (!g_setpat.cursor.key(*g_screen, key, flags)) dispatch_key(kKeys, key, flags, result);
+    if (result == kResultRedrawTop) return result;  // closed
     setpat_draw();
     return kResultHandled;
 }

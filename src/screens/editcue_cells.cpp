@@ -55,8 +55,10 @@ int find_typed_cue(const CueCursor& c, char digit) {
     // A number past the 16-bit field names no cue.
     const int tenths = cue_tenths_of(typed.value);
     if (tenths < 0) return kNone;
-    const int at = g_show.cues.find_number(tenths);
-    return at != kNone ? at : g_show.cues.find_number(tenths / 10 * 10);
+    int at = g_show.cues.find_number(tenths);
+    if (at == kNone) at = g_show.cues.find_number(tenths / 10 * 10);
+    if (at == kNone) say(sj("該当するｷｭｰNo.はありません"));
+    return at;
 }
 
 void type_time(const CueCursor& c, char digit) {
@@ -95,20 +97,22 @@ int type_into_cell(const CueCursor& c, char digit) {
     case kNumber: return find_typed_cue(c, digit);
     case kScene: type_scene(c, digit); break;
     case kChase: type_chase(c, digit); break;
-    case kMode: break;
+    case kMode: say(sj("モードはLかSで選びます")); break;
     default: type_time(c, digit); break;
     }
     return kNone;
 }
 
 void set_cue_mode(const CueCursor& c, int mode) {
-    if (c.column != kMode || !valid_cue(c.cue)) return;
+    if (!valid_cue(c.cue)) return;
+    if (c.column != kMode) return say(sj("LとSはモードの欄で使います"));
     ShowEdit edit;
     cue_of(c).mode = static_cast<int16_t>(mode);
 }
 
 void clear_cell(const CueCursor& c) {
     if (!valid_cue(c.cue)) return;
+    if (c.column != kScene && c.column != kChase) return say(sj("Delはシーンとチェイスの欄で使います"));
     ShowEdit edit;
     CueRecord& q = cue_of(c);
     if (c.column == kScene) {

@@ -17,9 +17,11 @@ struct CueCursor {
 };
 
 // A digit typed on the cursor cell opens the cell's input with it. Column 0
-// looks the typed number up: the position of the cue found, else kNone.
+// looks the typed number up: the position of the cue found, else kNone
+// (and the message line says that no cue carries it).
 int type_into_cell(const CueCursor& c, char digit);
-// L (0) and S (1) in the mode column.
+// L (0) and S (1) in the mode column; elsewhere the message line says where
+// they belong. Delete, the same for the scene and chase columns.
 void set_cue_mode(const CueCursor& c, int mode);
 // Delete: the scene or the chase of the cue goes, with its times.
 void clear_cell(const CueCursor& c);

@@ -32,8 +32,12 @@ void install_runscr_qt_seams(QWidget* main_window, TOutMonForm* monitor) {
     seams.set_no_entry_pointer = set_no_entry_pointer;
     QPointer<QWidget> main(main_window);
     QPointer<TOutMonForm> form(monitor);
-    seams.show_output_monitor = [main, form] {
-        if (!form || !form->isHidden()) return;
+    seams.toggle_output_monitor = [main, form] {
+        if (!form) return;
+        if (!form->isHidden()) {
+            form->close();
+            return;
+        }
         form->show();
         if (main) {
             main->activateWindow();

@@ -11,9 +11,9 @@ namespace prismel {
 struct RunscrSeams {
     // true: the not-allowed pointer over the application; false: the default.
     std::function<void(bool no_entry)> set_no_entry_pointer;
-    // Shows the output monitor when it is hidden and gives the keyboard back
-    // to the main window.
-    std::function<void()> show_output_monitor;
+    // Shows the output monitor when it is hidden (and gives the keyboard
+    // back to the main window), closes it when it shows.
+    std::function<void()> toggle_output_monitor;
     // The FkeyTime setting (a stored duration) and the RunMouse option.
     std::function<int()> read_fkey_time;
     std::function<void(int)> write_fkey_time;

@@ -7,6 +7,13 @@
 
 namespace prismel {
 
+const ChwKeyTable& editor_toolkit_keys() {
+    // None yet: the rows go here, and the toolkit's key handling around the
+    // editor's dispatches them.
+    static const ChwKeyTable keys{};
+    return keys;
+}
+
 ChwWindow* open_screen_window(ChwWindow* parent, const char* title, uint32_t style, int left, int top,
                               int right, int bottom, ScreenHandlers handlers) {
     if (!g_screen) return nullptr;
@@ -16,6 +23,7 @@ ChwWindow* open_screen_window(ChwWindow* parent, const char* title, uint32_t sty
     w->double_click_handler = std::move(handlers.double_click);
     w->draw_handler = std::move(handlers.draw);
     w->edited_tables = handlers.edits;
+    if (handlers.edits) w->toolkit_keys = &editor_toolkit_keys();
     g_screen->show_window(w);
     return w;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "chwin/chw_key_table.h"
 #include "chwin/chw_screen.h"
 
 namespace prismel {
@@ -16,6 +17,10 @@ struct ScreenHandlers {
     // The show tables the screen edits (edited_tables.h); 0 for none.
     uint8_t edits = 0;
 };
+
+// The keys the toolkit handles around every editor's own (a window that
+// edits show tables): the key map lists them after the editor's.
+const ChwKeyTable& editor_toolkit_keys();
 
 // Creates the framed window (cells inclusive) above parent on g_screen,
 // installs the handlers and shows it. nullptr without a screen.

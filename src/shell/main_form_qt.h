@@ -63,6 +63,12 @@ public:
     void FormDblClick();
     void FormMouseWheel(int flags, int delta);
     void FormResize();
+    // After a font size change: the window grows to what the grid needs at
+    // the new size (and may shrink to its new minimum), kept on the desktop
+    // and within its free area; then FormResize.
+    void fit_to_font();
+    // The largest client size the desktop's free area leaves the window.
+    QSize largest_client() const;
     // The client size that a proposed one becomes (the resize rules).
     QSize FormCanResize(QSize proposed) const;
     bool FormCloseQuery();

@@ -10,6 +10,7 @@
 #include "chwin/chw_frame_select.h"
 #include "chwin/chw_input.h"
 #include "chwin/chw_keys.h"
+#include "platform/text_codec.h"
 #include "platform/virtual_keys_qt.h"
 #include "remote/message_mailbox.h"
 #include "screens/Runscr.h"
@@ -166,7 +167,14 @@ bool TPrismelMainForm::mouse_ignored() const {
 }
 
 void TPrismelMainForm::FormMouseDown(int button, int flags, int x, int y) {
-    if (mouse_ignored() || !screen_->top_window()->key_handler) return;
+    if (mouse_ignored()) {
+        // The run screen takes no mouse unless the option allows it: a click
+        // there says so rather than doing nothing.
+        static const char* refused = sj("実行画面ではマウスは使えません (ｵﾌﾟｼｮﾝで切替)");
+        if (button == kButtonLeft && screen_ && screen_->top_window() == runscr_window()) screen_->show_message(refused);
+        return;
+    }
+    if (!screen_->top_window()->key_handler) return;
     ChwScreen& s = *screen_;
     end_title_sequence_by_input();
     if (button != kButtonLeft) return;

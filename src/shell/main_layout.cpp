@@ -1,5 +1,6 @@
 #include "shell/main_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -13,8 +14,9 @@ int limit(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 GridLayout layout_for_client(int client_width, int client_height, int fs) {
     GridLayout g;
     g.columns = limit(2 * (client_width / fs), kMinColumns, kMaxColumns);
-    g.rows = limit(client_height / (fs + 4), kMinRows, kMaxRows);
-    g.fkey_row = g.rows - 2;
+    const int whole_rows = client_height / (fs + 4);
+    g.rows = limit(whole_rows, kMinRows, kMaxRows);
+    g.fkey_row = (whole_rows < kMinRows ? std::max(whole_rows, 3) : g.rows) - 2;
     return g;
 }
 
@@ -46,6 +48,12 @@ WindowSize can_resize(WindowSize proposed, int frame_width, int frame_height, in
     }
     if (changed) proposed.width = frame_width + w;
     return proposed;
+}
+
+WindowSize fitted_to_font(WindowSize client, WindowSize most, int fs, int stack_extent) {
+    const WindowSize wanted = can_resize(client, 0, 0, fs, stack_extent);
+    return {std::max(client.width, std::min(wanted.width, most.width)),
+            std::max(client.height, std::min(wanted.height, most.height))};
 }
 
 int status_panel_width(int panel, int fs) {

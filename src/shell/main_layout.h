@@ -21,7 +21,9 @@ struct GridLayout {
 };
 
 // Columns = 2 x (client width div fs) and rows = client height div (fs + 4),
-// each limited to its range; the function-key row is rows - 2.
+// each limited to its range; the function-key row is rows - 2. A client
+// lower than the smallest grid (a desktop too small for the font) keeps the
+// caption row and the bar on its last whole rows, above the status line.
 GridLayout layout_for_client(int client_width, int client_height, int fs);
 
 // A proposed outer size adjusted so that the client is a whole number of
@@ -33,6 +35,11 @@ struct WindowSize {
     bool operator==(const WindowSize&) const = default;
 };
 WindowSize can_resize(WindowSize proposed, int frame_width, int frame_height, int fs, int stack_extent);
+
+// The client size after a font size change: what the resize rules ask at
+// the new size (a larger font needs a larger window), but no more than the
+// desktop's free area holds (`most`); a smaller font leaves the size as it is.
+WindowSize fitted_to_font(WindowSize client, WindowSize most, int fs, int stack_extent);
 
 // Widths of the four status panels in pixels: 26 fs, 9 fs, 6 fs and 50.
 int status_panel_width(int panel, int fs);

@@ -1,6 +1,8 @@
 // The main window's layout and painting: the grid on the client area, the
 // bottom strip, the title image with its notice line and the background.
+#include <QGuiApplication>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -37,12 +39,44 @@ QSize TPrismelMainForm::FormCanResize(QSize proposed) const {
     return QSize(w.width, w.height);
 }
 
+QSize TPrismelMainForm::largest_client() const {
+    const QScreen* desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!desktop) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QRect frame = frameGeometry();
+    const QSize decoration = frame.isValid() ? frame.size() - size() : QSize(0, 0);
+    return desktop->availableGeometry().size() - decoration;
+}
+
+void TPrismelMainForm::fit_to_font() {
+    if (!screen_) return;
+    const int fs = screen_->font_size();
+    const QSize most = largest_client();
+    setMinimumSize(QSize(kMinColumns * fs / 2, kMinRows * (fs + 4) + 2).boundedTo(most));
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+        const WindowSize fitted = fitted_to_font({width(), height()}, {most.width(), most.height()}, fs,
+                                                 screen_->stack_extent());
+        resize(fitted.width, fitted.height);
+        // Grown past the desktop's edge: back onto it.
+        const QScreen* desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (desktop) {
+            const QRect free = desktop->availableGeometry();
+            const QRect frame = frameGeometry();
+            const int x = std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width()));
+            const int y = std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height()));
+            if (x != frame.left() || y != frame.top()) move(x, y);
+        }
+    }
+    FormResize();
+}
+
 void TPrismelMainForm::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (!screen_) return;
     // The resize rules apply to every size the window is given; a size they
-    // change is corrected at once (and arrives here again).
-    const QSize allowed = FormCanResize(size());
+    // change is corrected at once (and arrives here again). They never ask
+    // for more than the desktop holds: there the bar stays on the client's
+    // last rows instead (layout_for_client).
+    const QSize allowed = FormCanResize(size()).boundedTo(largest_client().expandedTo(size()));
     if (allowed != size() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         resize(allowed);
         return;
@@ -148,13 +182,14 @@ void TPrismelMainForm::paintEvent(QPaintEvent* e) {
         const int y = title_text_y(form.height(), h);
         const bool full = title_step_ == 2;
         const int w = full ? tw : title_reveal_width_;
-        // The text starts at the left edge of its visible part, which grows
-        // from the centre outwards.
+        // The line is uncovered from its centre outwards where it stands
+        // when whole: the visible part never shows the line's first letters
+        // in a box of its own.
         const int x = (form.width() - w) / 2;
         painter.setClipRegion(QRegion(x, y, w, th) - regions.text);
         painter.fillRect(QRect(x, y, w, th), to_qcolor(s.colour_of(full ? TitleAct : TitleNeg)));
         painter.setPen(to_qcolor(s.colour_of(TitleFg)));
-        painter.drawText(QRect(x, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
+        painter.drawText(QRect((form.width() - tw) / 2, y, tw, th), Qt::AlignLeft | Qt::AlignTop, text);
     }
 
     // Everywhere else: the wallpaper tiled from the client origin, or ScreenBg.

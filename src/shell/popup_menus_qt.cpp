@@ -274,7 +274,15 @@ void PopupMenus::report(int which) {
     static const Writer writers[] = {write_scene_name_list, write_chase_name_list, write_cue_program_list};
     if (!writers[which](g_show, *path)) return;
     status_text(sj("レポートファイルを出力しました"));
-    if (!g_env->editor.empty()) dialogs().open_with(g_env->editor, *path);
+#ifdef _WIN32
+    const std::string opener = report_opener(g_env->editor, true);
+#else
+    const std::string opener = report_opener(g_env->editor, false);
+#endif
+    if (opener.empty() || dialogs().open_with(opener, *path)) return;
+    char text[160];
+    std::snprintf(text, sizeof text, sj("レポートを開けません: %sを起動できません"), opener.c_str());
+    if (g_screen) g_screen->show_message(text);
 }
 
 void PopupMenus::PopDatIniItemClick() {
@@ -290,7 +298,7 @@ void PopupMenus::PopDatIniItemClick() {
 void PopupMenus::set_font_size(int fs) {
     if (!g_screen) return;
     g_screen->set_font_size(fs);
-    form_.FormResize();
+    form_.fit_to_font();
 }
 
 void PopupMenus::PopFontBigItemClick() {

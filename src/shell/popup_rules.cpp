@@ -4,6 +4,15 @@
 
 namespace prismel {
 
+std::string report_opener(const std::string& editor, bool windows) {
+    if (windows) return editor;
+    std::string lower;
+    for (char c : editor) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const bool windows_program = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".exe") == 0;
+    return editor.empty() || windows_program ? "xdg-open" : editor;
+}
+
+
 bool font_can_grow(int fs, int display_width) { return (display_width / 106) * 2 - 2 >= fs; }
 
 bool font_can_shrink(int fs, int display_width) {

@@ -42,4 +42,11 @@ int colour_of_tag(int tag);
 constexpr std::size_t kMaxReportPath = 255;
 inline bool report_path_fits(const std::string& path) { return !path.empty() && path.size() <= kMaxReportPath; }
 
+// The program that opens a freshly written report: the Editor setting as it
+// is, except where it cannot run here: an empty setting, or a Windows
+// program ("notepad.exe", the setting's default) on another system, opens the
+// report with the desktop's own application for it. Empty: open nothing
+// (an empty setting on Windows).
+std::string report_opener(const std::string& editor, bool windows);
+
 }  // namespace prismel

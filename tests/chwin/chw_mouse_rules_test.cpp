@@ -100,12 +100,17 @@ TEST_F(MouseRulesTest, DragAndReleaseHandTheRectangleToTheTopWindow) {
 
     s.rubber_band.lock_count = 0;
     ASSERT_FALSE(start_frame_select(s, 300, 200).empty());
+    // The frame holds the whole cell it started in (300-310, 192-216 at
+    // font size 20), whichever way it is drawn.
     drag_frame_select(s, 250, 260);
-    EXPECT_EQ(s.rubber_band.rect, (ChwRect{250, 200, 300, 260}));
+    EXPECT_EQ(s.rubber_band.rect, (ChwRect{250, 192, 310, 260}));
     drag_frame_select(s, 320, 100);
-    EXPECT_EQ(s.rubber_band.rect, (ChwRect{300, 100, 320, 200}));
+    EXPECT_EQ(s.rubber_band.rect, (ChwRect{300, 100, 320, 216}));
+    drag_frame_select(s, 300, 200);  // back where it started: a click
+    EXPECT_EQ(s.rubber_band.rect, (ChwRect{300, 200, 300, 200}));
+    drag_frame_select(s, 320, 100);
     EXPECT_TRUE(end_frame_select(s, kModCtrl));
-    EXPECT_EQ(selected, (std::vector<ChwRect>{{300, 100, 320, 200}}));
+    EXPECT_EQ(selected, (std::vector<ChwRect>{{300, 100, 320, 216}}));
     EXPECT_EQ(flags, (std::vector<int>{kModCtrl}));
     EXPECT_FALSE(s.rubber_band.active);
     EXPECT_EQ(host.message, "");

@@ -25,6 +25,7 @@ protected:
         show().fkeys[0].target = 4;
         show().fkeys[1].type = kFkeyChase;
         show().fkeys[1].target = 1;
+        for (int sc : {1, 4, 5, 6}) light(sc, 0, 1, 255);
     }
     ActionOutcome apply(PlaybackAction a) { return apply_playback_action(engine_, show(), a); }
 };
@@ -43,7 +44,6 @@ TEST_F(PlaybackActionTest, EachActionFromStandbyAndFromCueOne) {
         {"GO from standby", false, PlaybackAction::of(Kind::go), ActionOutcome::played, 0, 0, 0},
         {"GO from cue 1", true, PlaybackAction::of(Kind::go), ActionOutcome::played, 1, 1, kNone},
         {"BACK from cue 1", true, PlaybackAction::of(Kind::back), ActionOutcome::played, kNone, kNone, kNone},
-        {"again from standby", false, PlaybackAction::of(Kind::again), ActionOutcome::played, kNone, kNone, kNone},
         {"again on cue 1", true, PlaybackAction::of(Kind::again), ActionOutcome::played, 0, 0, 0},
         {"standby", true, PlaybackAction::of(Kind::standby), ActionOutcome::played, kNone, kNone, kNone},
         {"cue 12.5", false, PlaybackAction::of(Kind::cue, 125), ActionOutcome::played, 1, 1, kNone},
@@ -60,6 +60,11 @@ TEST_F(PlaybackActionTest, EachActionFromStandbyAndFromCueOne) {
         {"F1 calls scene 5", true, PlaybackAction::of(Kind::fkey, 0), ActionOutcome::played, 0, 4, 0},
         {"F2 starts chase 2", false, PlaybackAction::of(Kind::fkey, 1), ActionOutcome::played, kNone, kNone, 1},
         {"F11", true, PlaybackAction::of(Kind::fkey, 10), ActionOutcome::no_such_fkey, 0, 0, 0},
+        // Refused: nothing to play, and the stage stays as it is (the run
+        // screen's keys hold the rest of the refusals).
+        {"chase 3 has no steps", true, PlaybackAction::of(Kind::chase, 2), ActionOutcome::empty_chase, 0, 0, 0},
+        {"BACK in standby", false, PlaybackAction::of(Kind::back), ActionOutcome::no_previous_cue, kNone, kNone,
+         kNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

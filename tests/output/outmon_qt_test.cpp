@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 
 #include "output/Outmon_qt.h"
 #include "platform/ini_profile.h"
@@ -82,6 +83,23 @@ TEST_F(OutmonForm, StaysOnTopAndRemembersWhereItWasLeft) {
     TOutMonForm form(engine_, show_, &ini);
     form.show();
     EXPECT_EQ(form.pos(), QPoint(100, 100));
+}
+
+// It can be closed from the keyboard: Esc, when it has the keyboard, closes it
+// as its close button does (the place is kept); other keys leave it.
+TEST_F(OutmonForm, EscClosesItAndKeepsWhereItWas) {
+    IniProfile ini(dir_.file("Prismel.INI"));
+    TOutMonForm form(engine_, show_, &ini);
+    form.show();
+    form.move(250, 150);
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(&form, &other);
+    EXPECT_FALSE(form.isHidden());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&form, &esc);
+    EXPECT_TRUE(form.isHidden());
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_EQ(ini.read_int("General", "OutMonitorLeft", 0), 250);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ for want in "Package: prismel" "libqt6widgets6" "libqt6httpserver6" "libqt6webso
   "qt6-qpa-plugins" "libc6" "liblo7" "librtmidi6"; do
   grep -q "$want" <<<"$fields" || fail "control fields lack '$want'"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = "xdg-utils" ] || fail "the package does not recommend xdg-utils"
 pass "control fields"
 
 # --- the files
@@ -33,6 +34,14 @@ for f in usr/share/prismel/PRSMDATA.DEF usr/share/prismel/PRSMTITL.BMP \
          usr/share/applications/prismel.desktop usr/share/icons/hicolor/scalable/apps/prismel.svg \
          usr/share/man/man1/prismel.1.gz usr/share/man/man1/prismel-show.1.gz; do
   [ -s "$root/$f" ] || fail "$f is missing or empty"
+done
+# The copyright file in the machine-readable format, naming the licences of
+# what is shipped: Prismel's own and the compiled-in SimpleIni's.
+copyright=$root/usr/share/doc/prismel/copyright
+head -1 "$copyright" 2>/dev/null | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "no machine-readable copyright file"
+for licence in "License: Apache-2.0" "License: Expat"; do
+  [ "$(grep -cx "$licence" "$copyright" 2>/dev/null)" -eq 2 ] || fail "the copyright file lacks a stanza and the text of '$licence'"
 done
 for page in prismel prismel-show; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1" || fail "man page $page is not a page of section 1"

@@ -165,9 +165,9 @@ TEST_F(DiskopTest, UnsafeNamesCreateNothing) {
     for (const auto& e : fs::directory_iterator(folder_.path())) in_program_folder.push_back(e.path().filename());
     EXPECT_EQ(in_program_folder, std::vector<std::string>{"DATA"});
     EXPECT_FALSE(fs::exists(folder_.path().parent_path() / "OUT"));
-    EXPECT_EQ(message(), "");
+    EXPECT_EQ(message(), "フォルダ名に使えない文字があります");
     EXPECT_TRUE(box_.asked.empty());
-    // A refused creation (the name exists) rescans and says nothing.
+    // A refused creation (the name exists) rescans and says why.
     make_folders({"SAME"});
     input_.type("SAME");
     key(kKeyF1);

@@ -221,13 +221,14 @@ TEST_F(EditfkyKeys, CueByNumberWithLabelsForWholeAndPointCues) {
     tick();
     EXPECT_EQ(key_text(4, 16, 6), "   4. ");
 
-    type_digit('4', ".7");  // no cue carries it: nothing, and no word
+    type_digit('4', ".7");  // no cue carries it: nothing changes, and it is said
     EXPECT_EQ(fkey(4).target, 4);
-    EXPECT_EQ(message(), "");
+    EXPECT_EQ(message(), "該当するｷｭｰNo.はありません");
     input_.type("5");
-    key(kKeyEnter);  // Enter opens no input for a cue
-    EXPECT_EQ(input_.requests.size(), 3u);
-    EXPECT_EQ(input_.pending(), 1);
+    key(kKeyEnter);  // Enter opens the cue's input empty
+    EXPECT_EQ(input_.requests.size(), 4u);
+    EXPECT_EQ(input_.requests.back().text, "");
+    EXPECT_EQ(label(4), "   5.");
 }
 
 TEST_F(EditfkyKeys, CuePresetKeepsItsPositionWhenCuesAreInsertedBeforeIt) {

@@ -30,6 +30,7 @@ protected:
 };
 
 TEST_F(EditfkyThenRunscr, AKeyEditedToSceneThreeCallsSceneThree) {
+    g_show.scenes[2].colour[0] = 1;
     edit_key(4, [&] {
         key(kKeyF2);
         input_.type("3");
@@ -42,7 +43,7 @@ TEST_F(EditfkyThenRunscr, AKeyEditedToSceneThreeCallsSceneThree) {
     EXPECT_EQ(bar(), "||||SCN  3||||||$$");
 }
 
-TEST_F(EditfkyThenRunscr, AChaseKeyTurnedIntoASceneShowsNoLabelAndCallsNone) {
+TEST_F(EditfkyThenRunscr, AChaseKeyTurnedIntoASceneShowsNoLabelAndIsRefused) {
     set_chase(4, {1});
     set_fkey(0, kFkeyChase, 4, 20, 20, "CHS  5");
     use_cue(2, 7);
@@ -51,9 +52,9 @@ TEST_F(EditfkyThenRunscr, AChaseKeyTurnedIntoASceneShowsNoLabelAndCallsNone) {
     EXPECT_EQ(bar(), "||||||||||$$");
     key(kKeyEnter);
     ASSERT_EQ(fields().current_scene, 7);
-    key(kKeyF1);
-    EXPECT_EQ(fields().current_scene, kNone);
-    EXPECT_EQ(fields().current_chase, kNone);
+    key(kKeyF1);  // no scene chosen yet: the stage stays
+    EXPECT_EQ(fields().current_scene, 7);
+    EXPECT_EQ(message(), "プリセットのシーンがありません");
 }
 
 TEST_F(EditfkyThenRunscr, ACuePresetFiresTheCueNowAtItsPosition) {
@@ -75,10 +76,10 @@ TEST_F(EditfkyThenRunscr, ACuePresetFiresTheCueNowAtItsPosition) {
 
 TEST_F(EditfkyThenRunscr, DamagedRecordsFireNothingWrong) {
     use_cue(0, 6);
-    set_fkey(0, 7, 3);                  // unknown type: nothing
-    set_fkey(1, kFkeyScene, 900, 10);   // scene past the table: none
-    set_fkey(2, kFkeyChase, 900);       // chase past the table: none
-    set_fkey(3, kFkeyCue, 5000);        // cue past the table: standby
+    set_fkey(0, 7, 3);                  // unknown type
+    set_fkey(1, kFkeyScene, 900, 10);   // scene past the table
+    set_fkey(2, kFkeyChase, 900);       // chase past the table
+    set_fkey(3, kFkeyCue, 5000);        // cue past the table
     std::memcpy(g_show.fkeys[0].label, "ABCDEFGH", 8);
     open_in_preset_mode();
     EXPECT_EQ(bar(), "ABCDEF||||||||||$$");
@@ -87,12 +88,13 @@ TEST_F(EditfkyThenRunscr, DamagedRecordsFireNothingWrong) {
     EXPECT_EQ(fields().current_cue, 0);
     EXPECT_EQ(fields().current_scene, 6);
     key(kKeyF2);
-    EXPECT_EQ(fields().current_scene, kNone);
     key(kKeyF3);
-    EXPECT_EQ(fields().current_chase, kNone);
-    key(kKeyDelete);
     key(kKeyF4);
-    EXPECT_EQ(fields().current_cue, kNone);
+    // Each is refused with its word; the cue plays on.
+    EXPECT_EQ(message(), "プリセットのキューがありません");
+    EXPECT_EQ(fields().current_cue, 0);
+    EXPECT_EQ(fields().current_scene, 6);
+    EXPECT_EQ(fields().current_chase, kNone);
 }
 
 }  // namespace

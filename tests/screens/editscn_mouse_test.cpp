@@ -78,8 +78,12 @@ TEST_F(EditscnMouse, FramesMarkWhatTheyHoldWhole) {
         {"one pixel short of a cell", x_in(2, -1), y_in(2, -1), x_in(3, 98), y_in(3, 49), 0,
          "..x....................."},
         {"a click on a cell", x_in(17), y_in(17), x_in(17), y_in(17), 0, "..x....................."},
+        {"started one pixel inside a cell's top edge", x_in(9, 2), y_in(9, 1), x_in(9, 101), y_in(9, 49), 0,
+         ".........x.............."},
+        {"started on its last pixels, drawn up and left", x_in(9, 99), y_in(9, 47), x_in(9, -1), y_in(9, -1),
+         kModCtrl, ".........x.............."},
         {"a click on the gap", x_in(17, 104), y_in(17), x_in(17, 104), y_in(17), kModCtrl,
-         "..x....................."},
+         ".........x.............."},
         {"a click outside the cells", x_in(17, 104), y_in(17), x_in(17, 104), y_in(17), 0,
          "........................"},
     };

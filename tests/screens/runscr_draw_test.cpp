@@ -14,6 +14,7 @@ protected:
         use_cue(2, 7, 30);
         use_cue(5, 8);
         name_scene(7, "OPENING");
+        g_show.scenes[0].colour[0] = 1;
         open();
     }
 };

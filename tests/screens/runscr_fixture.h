@@ -18,7 +18,7 @@ protected:
         RunscrSeams& seams = runscr_seams();
         seams = RunscrSeams{};
         seams.set_no_entry_pointer = [this](bool on) { pointer_calls.push_back(on); };
-        seams.show_output_monitor = [this] { ++monitor_shown; };
+        seams.toggle_output_monitor = [this] { ++monitor_toggled; };
         seams.read_fkey_time = [this] { return fkey_time; };
         seams.write_fkey_time = [this](int v) { fkey_time = v; };
         seams.run_mouse = [this] { return run_mouse; };
@@ -41,7 +41,7 @@ protected:
 
     bool run_mouse = false;
     int fkey_time = 0;
-    int monitor_shown = 0;
+    int monitor_toggled = 0;
     std::vector<bool> pointer_calls;
 };
 

@@ -51,7 +51,7 @@ TEST_F(SetpatDamaged, ContinuingAfterAStartOutsideTheUniverseDoesNothing) {
     key(kKeyF6);  // after -5
     EXPECT_EQ(rec(2).start, -5);
     EXPECT_EQ(rec(3).start, 32767);
-    EXPECT_EQ(message(), "");
+    EXPECT_EQ(message(), "前の灯体にチャンネルがありません");
     // A start outside the universe blocks no channel.
     go_to(7);
     input_.type("1");

@@ -56,7 +56,7 @@ TEST_F(SetpatKeys, ContinueRefusedOrWithNothingToFollow) {
         int fixture;
         const char* message;
     } const cases[] = {
-        {"after an unpatched fixture", {}, 3, ""},
+        {"after an unpatched fixture", {}, 3, "前の灯体にチャンネルがありません"},
         {"into another fixture's channel", {{1, 1, 4}, {5, 3, 8}}, 2, "ﾁｬﾝﾈﾙが重複しています"},
         {"beyond the universe", {{9, 1, 508}}, 10, "ﾁｬﾝﾈﾙが超過しています"},
     };
@@ -126,9 +126,10 @@ TEST_F(SetpatKeys, OverlapLooksOnlyAtWhereTheStartFalls) {
         key(kKeyF5);
         EXPECT_EQ(rec(0).start, c.placed ? std::atoi(c.typed) - 1 : kNone);
         EXPECT_EQ(cursor(), c.placed ? 1 : 0);
-        EXPECT_EQ(message(), c.placed ? "" : "ﾁｬﾝﾈﾙが重複しています");
+        EXPECT_EQ(message(), c.placed ? "灯体11とチャンネルが重なっています" : "ﾁｬﾝﾈﾙが重複しています");
     }
-    // Started two channels before fixture 11, fixture 1 runs over its start.
+    // Started two channels before fixture 11, fixture 1 runs over its start:
+    // kept, and said.
     EXPECT_EQ(type_of(0), "TURB| 19 ");
 }
 
@@ -139,10 +140,15 @@ TEST_F(SetpatKeys, TypeChangeKeepsTheStartWithoutATest) {
     EXPECT_EQ(rec(0).layout, 1);
     EXPECT_EQ(rec(0).start, 10);
     EXPECT_EQ(type_of(0), "TURB| 11 ");
-    EXPECT_EQ(message(), "");
+    EXPECT_EQ(message(), "灯体2とチャンネルが重なっています");
     EXPECT_EQ(cursor(), 0);
     key(kKeyF2);
     EXPECT_EQ(type_of(0), "CLFD| 11 ");
+    patch(5, 3, 511);  // a scroller on the last channel
+    go_to(5);
+    key(kKeyF4);  // kept, but past the universe: said
+    EXPECT_EQ(rec(5).layout, 4);
+    EXPECT_EQ(message(), "ﾁｬﾝﾈﾙが超過しています: この灯体は出力されません");
 }
 
 TEST_F(SetpatKeys, UnpatchMovesOnPatchedOrNot) {

@@ -252,6 +252,8 @@ TEST_F(MainInputTest, RunScreenIgnoresTheMouseUnlessRunMouse) {
     send_wheel(120, Qt::NoModifier);
     form->FormDblClick();
     EXPECT_EQ(calls, 0);
+    // The refused click says why.
+    EXPECT_EQ(form->status_bar()->text(0).toStdString(), "実行画面ではマウスは使えません (ｵﾌﾟｼｮﾝで切替)");
     form->FormKeyDown(kKeyDown, 0);
     EXPECT_EQ(calls, 1);
     g_env->run_mouse = true;
@@ -278,7 +280,8 @@ TEST_F(MainInputTest, FrameSelectionInsideTheTopWindow) {
     form->FormMouseMove(kModLeftButton, inside.x() - 50, inside.y() + 30);
     form->FormMouseUp(kButtonLeft, 0, 0, 0);
     ASSERT_EQ(selected.size(), 1u);
-    EXPECT_EQ(selected[0], (ChwRect{inside.x() - 50, inside.y(), inside.x(), inside.y() + 30}));
+    // From the pointer, and holding the whole cell (20, 10) it started in.
+    EXPECT_EQ(selected[0], (ChwRect{inside.x() - 50, 10 * 24, 21 * 10, inside.y() + 30}));
     EXPECT_FALSE(g_screen->rubber_band.active);
     EXPECT_TRUE(form->status_bar()->text(0).isEmpty());
 }

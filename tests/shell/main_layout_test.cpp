@@ -16,7 +16,32 @@ TEST(GridLayout, ColumnsAndRowsFollowTheClientWithinTheirLimits) {
     g = layout_for_client(100, 100, 20);
     EXPECT_EQ(g.columns, 92);
     EXPECT_EQ(g.rows, 29);
-    EXPECT_EQ(g.fkey_row, 27);
+    // A client that cannot hold 29 rows (the desktop is too small for the
+    // font) keeps the bar on its last whole rows but one, the status line
+    // taking the last.
+    EXPECT_EQ(g.fkey_row, 2);
+    g = layout_for_client(1000, 26 * 24 + 5, 20);
+    EXPECT_EQ(g.fkey_row, 24);
+}
+
+TEST(CanResize, ALargerFontGrowsTheClientAsFarAsTheDesktopHolds) {
+    struct Case {
+        const char* what;
+        WindowSize client, most;
+        int fs;
+        WindowSize fitted;
+    } const cases[] = {
+        {"fs 24 needs 92 x 12 and 29 x 28 + 2", {920, 698}, {1600, 1000}, 24, {1104, 814}},
+        {"a larger window keeps its size", {1300, 900}, {1600, 1000}, 24, {1300, 900}},
+        {"the desktop stops the growth", {920, 698}, {1000, 780}, 24, {1000, 780}},
+        {"a smaller font never shrinks it", {1104, 814}, {1600, 1000}, 20, {1104, 814}},
+        {"an open window's extent", {920, 698}, {1600, 1000}, 20, {920, 900}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int extent = c.fitted.height == 900 ? 900 : 0;
+        EXPECT_EQ(fitted_to_font(c.client, c.most, c.fs, extent), c.fitted);
+    }
 }
 
 TEST(CanResize, ClientHeightNeverEndsJustBelowAWholeRow) {

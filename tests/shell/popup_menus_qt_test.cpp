@@ -90,7 +90,7 @@ TEST_F(PopupMenusTest, FontItemsFollowTheDisplayWidth) {
     EXPECT_EQ(g_screen->font_size(), 18);
 }
 
-TEST_F(PopupMenusTest, ReportIsWrittenAndOpenedWithTheEditorWhenThereIsOne) {
+TEST_F(PopupMenusTest, ReportIsWrittenAndOpenedWithTheEditorOrTheDesktopsApplication) {
     write_show();
     start_shown();
     g_env->editor = "";
@@ -104,7 +104,10 @@ TEST_F(PopupMenusTest, ReportIsWrittenAndOpenedWithTheEditorWhenThereIsOne) {
     EXPECT_EQ(r.default_extension, "TXT");
     EXPECT_TRUE(std::filesystem::exists(dir.file("scenes.txt")));
     EXPECT_EQ(status(), "レポートファイルを出力しました");
-    EXPECT_TRUE(scripted_.started.empty());
+    // No editor set: the desktop's application for the file.
+    ASSERT_EQ(scripted_.started.size(), 1u);
+    EXPECT_EQ(scripted_.started[0].program, "xdg-open");
+    scripted_.started.clear();
 
     g_env->editor = "/usr/bin/my editor";
     const std::string spaced = dir.file("cue list.txt");
@@ -119,6 +122,12 @@ TEST_F(PopupMenusTest, ReportIsWrittenAndOpenedWithTheEditorWhenThereIsOne) {
     choose(121, "PopRepChsItem");
     EXPECT_EQ(status(), "");
     EXPECT_EQ(scripted_.started.size(), 1u);
+
+    // A start that fails says so.
+    scripted_.starts = false;
+    scripted_.files.push_back(dir.file("chases.txt"));
+    choose(121, "PopRepChsItem");
+    EXPECT_EQ(status(), "レポートを開けません: /usr/bin/my editorを起動できません");
 }
 
 TEST_F(PopupMenusTest, AReportPathBeyondTheWritersLimitIsRefused) {

@@ -40,6 +40,20 @@ TEST(PopupRules, MenusOpenAtColumnsSixtyAndFortyFiveAboveTheBar) {
     EXPECT_EQ(options_menu_place(0, 0, 600, 17), (MenuPlace{382, 600 - 15 * 21}));
 }
 
+TEST(PopupRules, AReportOpensWithTheEditorOrTheDesktopsApplication) {
+    struct Case {
+        const char* editor;
+        bool windows;
+        const char* opener;
+    } const cases[] = {
+        {"", false, "xdg-open"},           {"notepad.exe", false, "xdg-open"},
+        {"C:\\Tools\\ED.EXE", false, "xdg-open"}, {"gedit", false, "gedit"},
+        {"/usr/bin/my editor", false, "/usr/bin/my editor"}, {"notepad.exe", true, "notepad.exe"},
+        {"", true, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(report_opener(c.editor, c.windows), c.opener) << c.editor;
+}
+
 TEST(PopupRules, ColourTagsNameTheirSchemeEntries) {
     const int tags[] = {0, 1, 2, 5, 6, 7, 8, 9, 20, 3};
     const int entries[] = {WinBg, WinFg, WinHiFg, TitleAct, FrameAct, TitleNeg, FrameNeg, TitleFg, ScreenBg, 0};

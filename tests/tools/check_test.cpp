@@ -64,7 +64,7 @@ TEST(CheckTool, CleanShowPrintsNothing) {
         s.cues[0].scene = 0;
         s.cues[0].chase = 49;
         s.patch[63].start = 511;
-        s.patch[63].layout = 4;
+        s.patch[63].layout = 3;  // one channel: the last one
         s.fkeys[0].type = kFkeyCue;
         s.fkeys[0].target = 999;
     });
@@ -175,6 +175,25 @@ TEST(CheckTool, FunctionKeyTypeAndTarget) {
     ASSERT_EQ(r.lines.size(), 2u);
     EXPECT_EQ(r.lines[0], "PRSMDATA.FKY: function key F1: scene index 200 outside 0-199");
     EXPECT_EQ(r.lines[1], "PRSMDATA.FKY: function key F2: type 7 outside -1-3");
+}
+
+// Fixtures that share channels are allowed (a show may rely on it): each
+// pair is a warning after the anomalies, and the exit status is as without.
+TEST(CheckTool, SharedChannelsAreWarningsThatDoNotFailTheCheck) {
+    TempDir dir;
+    write_show(dir, [](ShowData& s) {
+        s.patch[0] = {1, 0};  // TURBO on 1-4
+        s.patch[1] = {2, 3};  // COLFDR on 4-6: shares channel 4
+        s.patch[2] = {3, 6};  // SCRCHG on 7: next to it, no overlap
+        s.patch[3] = {4, 510};  // COLCOM on 511-514: past the universe
+    });
+    CheckRun r = check(dir.folder());
+    EXPECT_EQ(r.exit_code, 0);
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[0], "PRSMDATA.LPT: warning: fixture 4 (channels 511-514) runs past channel 512 and is not "
+                          "output");
+    EXPECT_EQ(r.lines[1], "PRSMDATA.LPT: warning: fixture 1 (channels 1-4) shares DMX channels with fixture 2 "
+                          "(channels 4-6)");
 }
 
 TEST(CheckTool, NameWithoutTerminator) {

@@ -102,3 +102,18 @@ TEST(PlayArgs, BadArgumentsGiveTheUsage) {
         EXPECT_NE(out.find("rc=2"), std::string::npos) << args;
     }
 }
+
+// --help lists play's options, and a command's --help is never taken for a
+// folder or a file of that name.
+TEST(PlayArgs, HelpListsThePlayOptionsAndCommandsTakeHelpAsAQuestion) {
+    TempDir dir;
+    for (const std::string args : {"--help", "play --help", "play -h", "init --help", "check --help"}) {
+        const std::string out =
+            shell_output("cd " + dir.folder() + " && unshare -n " + kTool + " " + args + " 2>&1; echo rc=$?");
+        const bool play_options = args == "--help" || args.rfind("play", 0) == 0;
+        for (const char* option : {"--interface", "--delivery", "--protocol", "--sacn-universe"})
+            EXPECT_EQ(out.find(option) != std::string::npos, play_options) << args << ": " << option;
+        EXPECT_NE(out.find("rc=0"), std::string::npos) << args << ": " << out;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}

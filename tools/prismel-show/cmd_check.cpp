@@ -16,6 +16,9 @@ int cmd_check(const Args& args) {
         return 2;
     }
     for (const std::string& line : check.anomalies) std::printf("%s\n", line.c_str());
+    // Warnings are listed but never fail the check: a show may share
+    // channels between fixtures on purpose.
+    for (const std::string& line : check.warnings) std::printf("%s\n", line.c_str());
     return check.anomalies.empty() ? 0 : 1;
 }
 

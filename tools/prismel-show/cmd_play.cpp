@@ -27,12 +27,24 @@
 namespace prismel::tool {
 namespace {
 
+// The one text of play's options: `play --help`, a refused option line and
+// `prismel-show --help` all print it.
 const char kPlayUsage[] =
-    "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
-    "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
-    "                             [--sacn-universe N]\n"
-    "                             [--osc-port N] [--osc-allow LIST] [--msc-udp-port N]\n"
-    "                             [--web-port N [--web-pin PIN]]\n"
+    "usage: prismel-show play DIR [OPTIONS]\n"
+    "  --seconds S                 stop after S seconds (default: until quit or a signal)\n"
+    "  --universe N                Art-Net universe 0-32767 (default 0)\n"
+    "  --interface NAME|ADDRESS    send from this interface or address as it is\n"
+    "                              (default: the automatic choice of a 2.x.x.x address)\n"
+    "  --delivery broadcast|unicast\n"
+    "                              ArtDmx broadcast (default), or to each node on the universe\n"
+    "  --protocol artnet|sacn|both  (default artnet)\n"
+    "  --sacn-universe N           sACN universe 1-63999 (default: the Art-Net universe + 1)\n"
+    "  --osc-port N                listen for OSC on UDP port N (default: no OSC)\n"
+    "  --osc-allow LIST            the senders OSC and MSC take: addresses and ranges\n"
+    "                              (2.0.0.5,2.0.0.0/8); default: every sender\n"
+    "  --msc-udp-port N            listen for MIDI Show Control over UDP on port N\n"
+    "  --web-port N                serve the browser remote on TCP port N (default: none)\n"
+    "  --web-pin PIN               its PIN, 4-12 digits (default: one made and printed once)\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -252,6 +264,8 @@ void run(Player& player, double seconds) {
 }
 
 }  // namespace
+
+const char* play_usage() { return kPlayUsage; }
 
 int cmd_play(const Args& args) {
     PlayOptions options;

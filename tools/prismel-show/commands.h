@@ -16,6 +16,8 @@ int cmd_check(const Args& args);
 int cmd_presets(const Args& args);
 int cmd_simulate(const Args& args);
 int cmd_play(const Args& args);
+// play's usage and options, one text for every place that shows them.
+const char* play_usage();
 
 // The folder the tool's executable lies in, with a trailing separator: the
 // shipped preset definition file is found there.

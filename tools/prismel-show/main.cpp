@@ -43,16 +43,20 @@ const char kUsage[] =
     "                              presets from DIR/PRSMDATA.DEF, else the shipped default\n"
     "  report scenes|chases|cues DIR OUT\n"
     "                              write that report of the show in DIR to the file OUT\n"
-    "  check DIR                   list every anomaly of the show in DIR, one a line;\n"
-    "                              exit 0 clean, 1 anomalies found, 2 DIR unreadable\n"
+    "  check DIR                   list every anomaly of the show in DIR, one a line, then\n"
+    "                              warnings (fixtures sharing channels or past 512); exit 0 clean or\n"
+    "                              warnings only, 1 anomalies found, 2 DIR unreadable\n"
     "  presets FILE                read a preset colour definition file and list its presets\n"
     "                              as NUMBER NAME Y M C\n"
     "  simulate DIR SCRIPT         run the playback engine offline on the show in DIR and\n"
     "                              print the DMX frame after every step\n"
-    "  play DIR [--seconds S] [--universe N]\n"
-    "                              play the show in DIR over Art-Net without the window;\n"
-    "                              commands on standard input: go, back, cue N, standby, quit\n"
-    "  --help                      this text\n";
+    "  play DIR [OPTIONS]          play the show in DIR over Art-Net and/or sACN without the\n"
+    "                              window, driven by commands on standard input (below)\n"
+    "  --help                      this text (COMMAND --help as well; play --help: play's alone)\n";
+
+bool asks_for_help(const char* arg) {
+    return !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h") || !std::strcmp(arg, "help");
+}
 
 struct Command {
     const char* name;
@@ -72,9 +76,17 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
-        std::fputs(kUsage, stdout);
+    if (asks_for_help(argv[1])) {
+        std::printf("%s\n%s", kUsage, prismel::tool::play_usage());
         return 0;
+    }
+    // "COMMAND --help" anywhere among the arguments is a question, never a
+    // folder or a file named "--help".
+    for (int i = 2; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(!std::strcmp(argv[1], "play") ? prismel::tool::play_usage() : kUsage, stdout);
+            return 0;
+        }
     }
     for (const Command& c : kCommands) {
         if (!std::strcmp(argv[1], c.name)) return c.run(prismel::tool::Args(argv + 2, argv + argc));
