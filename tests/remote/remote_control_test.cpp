@@ -32,6 +32,8 @@ TEST_F(RemoteFlood, DatagramsFromSeveralThreadsAgainstTheSteppingEngine) {
     if (!ns) GTEST_SKIP() << "skipped: " << why;
     ASSERT_EQ(ns->run("ip link set lo up"), 0);
     for (int c = 0; c < 3; ++c) set_cue(c, c, 0);
+    for (int c = 0; c < 3; ++c) light(c, 0, 1, 200);
+    show().fkeys[2].type = kFkeyStandby;  // F3 and scene 1 play; the only refusal left is the missing cue
 
     std::mutex said_mutex;
     std::string said;
