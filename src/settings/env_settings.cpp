@@ -37,6 +37,7 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     beep = read_bool(ini, "Beep", true);
     run_mouse = read_bool(ini, "RunMouse", false);
     restart_chase = read_bool(ini, "RestartChs", true);
+    resume_after_crash = read_bool(ini, "ResumeAfterCrash", true);
     load_output(ini);
 }
 
@@ -71,6 +72,7 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "Beep", beep ? 1 : 0);
     ini.write_int(kSectionOption, "RunMouse", run_mouse ? 1 : 0);
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
+    ini.write_int(kSectionOption, "ResumeAfterCrash", resume_after_crash ? 1 : 0);
     save_output(ini);
     return ini.save();
 }

@@ -27,6 +27,8 @@ struct EnvSettings {
     bool run_mouse = false;
     bool restart_chase = true;  // loaded and saved, nothing depends on it
     int fkey_time = 0;
+    // A start after an unexpected end plays on from the playback journal.
+    bool resume_after_crash = true;
     // How the output reaches the network (section "Option": OutputInterface,
     // ArtNetDelivery, OutputProtocol) and the sACN source identity (SacnCid).
     // Unknown words read as the defaults, which keep the first behaviour:

@@ -12,6 +12,7 @@
 #include "chwin/chw_keys.h"
 #include "platform/virtual_keys_qt.h"
 #include "screens/Runscr.h"
+#include "screens/edit_keeper.h"
 #include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_layout.h"
@@ -67,6 +68,10 @@ void TPrismelMainForm::Timer1Timer() {
         dmx_shown_ = dmx;
         status_->set_text(2, artnet::dmx_status_text(dmx));
     }
+
+    // What must outlive a crash: the live show's record and the open editors' tables.
+    if (journal_) journal_->tick(output_ ? output_->universe() : 0, s);
+    keep_open_edits(s, EditClock::now());
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {

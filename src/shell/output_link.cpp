@@ -41,6 +41,7 @@ public:
         return artnet::interface_options(artnet::read_local_addresses());
     }
     bool alias_refused() const override { return thread_.alias_refused(); }
+    void step_before_first_frame() override { thread_.step_before_first_send(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }
 
