@@ -14,6 +14,9 @@
 #include <string>
 
 #include "commands.h"
+#include "data/show_digest.h"
+#include "engine/journal_keeper.h"
+#include "engine/journal_start.h"
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
@@ -24,7 +27,7 @@ namespace {
 const char kPlayUsage[] =
     "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
     "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
-    "                             [--sacn-universe N]\n"
+    "                             [--sacn-universe N] [--resume]\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -32,7 +35,11 @@ struct PlayOptions {
     double seconds = 0;  // 0: until quit or a signal
     int universe = 0;
     artnet::OutputSettings output;
+    bool resume = false;  // keep a journal beside the show and play on from it after an unexpected end
 };
+
+// The player's own journal, beside the show it plays.
+constexpr const char* kPlayJournal = "prismel-show.JNL";
 
 // A decimal number from lo to hi and nothing else.
 bool whole_number_in(const char* v, long lo, long hi, int& out) {
@@ -47,6 +54,10 @@ bool parse_options(const Args& args, PlayOptions& o) {
     if (args.empty()) return false;
     o.folder = as_folder(args[0]);
     for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--resume") {
+            o.resume = true;
+            continue;
+        }
         if (i + 1 >= args.size()) return false;
         const char* v = args[i + 1].c_str();
         char* end = nullptr;
@@ -106,6 +117,7 @@ public:
             std::memcpy(slots, frame_.data(), frame_.size());
         });
         if (!thread_.error_text().empty()) std::fprintf(stderr, "prismel-show: %s\n", thread_.error_text().c_str());
+        if (o.resume) resume(o);
         report_status();
         engine_.release();  // hold counter 0, as the start-up leaves it
         thread_.start(true);
@@ -114,6 +126,7 @@ public:
         engine_.hold();
         thread_.terminate();
         thread_.join();  // the added address is removed here
+        if (journal_) journal_->close_cleanly();
         engine_.shut_down();
     }
 
@@ -163,9 +176,38 @@ public:
     }
 
 private:
+    // After an unexpected end the last look is restored before the first
+    // frame; from then on the journal follows what is played.
+    void resume(const PlayOptions& o) {
+        const uint64_t digest = show_digest(show_);
+        journal_ = std::make_unique<JournalKeeper>(engine_, o.folder + kPlayJournal);
+        const JournalStart start = read_journal_at_start(journal_->path(), digest);
+        resume_from(engine_, start);
+        if (start.kind == JournalStart::Kind::resume) {
+            thread_.step_before_first_send();
+            const PlaybackRecord& p = start.entry.playback;
+            std::fprintf(stderr, "prismel-show: output restored after an unexpected end (cue %d, scene %d, chase %d)\n",
+                         p.cue + 1, p.scene + 1, p.chase + 1);
+        } else if (start.kind == JournalStart::Kind::refused) {
+            std::fprintf(stderr, "prismel-show: %s is not used (%s); starting in standby\n", kPlayJournal,
+                         fault_text(start.fault));
+        }
+        journal_->start(digest, o.universe);
+    }
+
+    static const char* fault_text(JournalFault f) {
+        switch (f) {
+        case JournalFault::torn: return "cut short";
+        case JournalFault::other_version: return "written by another version";
+        case JournalFault::other_show: return "of another show";
+        default: return "damaged";
+        }
+    }
+
     ShowData& show_;
     PlaybackEngine engine_;
     artnet::TArtnetThread thread_;
+    std::unique_ptr<JournalKeeper> journal_;
     DmxFrame frame_{};
     std::set<uint32_t> printed_;
     std::optional<artnet::OutputStatus> last_status_;  // none before the first report

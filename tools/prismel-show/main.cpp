@@ -49,9 +49,10 @@ const char kUsage[] =
     "                              as NUMBER NAME Y M C\n"
     "  simulate DIR SCRIPT         run the playback engine offline on the show in DIR and\n"
     "                              print the DMX frame after every step\n"
-    "  play DIR [--seconds S] [--universe N]\n"
+    "  play DIR [--seconds S] [--universe N] [--resume]\n"
     "                              play the show in DIR over Art-Net without the window;\n"
-    "                              commands on standard input: go, back, cue N, standby, quit\n"
+    "                              commands on standard input: go, back, cue N, standby, quit;\n"
+    "                              --resume plays on after an unexpected end (DIR/prismel-show.JNL)\n"
     "  --help                      this text\n";
 
 struct Command {
