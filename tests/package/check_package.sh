@@ -33,6 +33,11 @@ for f in usr/share/prismel/PRSMDATA.DEF usr/share/prismel/PRSMTITL.BMP \
          usr/share/man/man1/prismel.1.gz usr/share/man/man1/prismel-show.1.gz; do
   [ -s "$root/$f" ] || fail "$f is missing or empty"
 done
+unit=$root/usr/lib/systemd/user/prismel.service
+for want in 'ExecStart=/usr/bin/prismel' 'Restart=on-failure' 'RestartPreventExitStatus=255'; do
+  grep -qx "$want" "$unit" 2>/dev/null || fail "the user unit lacks '$want'"
+done
+[ -z "$(find "$root" -path '*/systemd/*' -type l)" ] || fail "the package enables its user unit"
 for page in prismel prismel-show; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1" || fail "man page $page is not a page of section 1"
 done
