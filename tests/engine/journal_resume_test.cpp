@@ -1,14 +1,10 @@
 // What the journal records of the engine and what a start makes of it: the
 // live show (never an editor's test), and a resumed show that is on the
-// stage in full from its first step and from then on plays as the show it
-// was taken from.
-#include <chrono>
-#include <thread>
-
+// stage in full from its first step and then plays as the show it was taken
+// from.
 #include "engine/journal_keeper.h"
 #include "engine/journal_start.h"
 #include "engine_fixture.h"
-#include "platform/durable_file.h"
 #include "support/temp_dir.h"
 
 namespace prismel::test {
@@ -24,9 +20,9 @@ protected:
         }
         set_chase(0, {1, 2, 3});
         set_chase(1, {11, 12, 13});
-        set_cue(0, 0, 40);                           // a scene with a long fade
-        set_cue(1, kNone, 0, 0, 10, 4);              // a chase alone, crossfading
-        set_cue(2, 10, 4, 1, 8, 3, 1, 40);           // scene and one-pass chase, then on after a wait
+        set_cue(0, 0, 40);                  // a scene with a long fade
+        set_cue(1, kNone, 0, 0, 10, 4);     // a chase alone, crossfading
+        set_cue(2, 10, 4, 1, 8, 3, 1, 40);  // scene and one-pass chase, on to cue 4 after a wait
         set_cue(3, 2, 0);
         for (int i = 0; i < 4; ++i) cue(i).number = static_cast<int16_t>(10 * (i + 1));
     }
@@ -37,25 +33,22 @@ TEST_F(JournalResume, TheLiveRecordIsTheShowAnEditorGivesBack) {
     const PlaybackRecord live = engine_.live_playback();
     EXPECT_EQ(live, (PlaybackRecord{2, 10, 1, steps_of(sd(8)), steps_of(sd(3)), 1}));
     engine_.push_snapshot();  // an editor's output test
-    engine_.call_scene(5, sd(0));
     engine_.start_chase(0, sd(2), sd(0), 0);
     EXPECT_EQ(engine_.live_playback(), live);
     engine_.pop_snapshot(0);
     engine_.set_chase_rate(1, sd(30));  // the chase editor on the running chase
     EXPECT_EQ(engine_.live_playback().chase_rate, steps_of(sd(30)));
-    engine_.go_to_cue(kNone);
-    EXPECT_EQ(engine_.live_playback(), PlaybackRecord{});
 }
 
 // The resumed engine against one that played the cue from the start: the
 // resumed one shows the settled look at its first step, and from the step at
-// which the other's fades are over the two are alike, step for step.
+// which the other's fades are over the two are alike, wait time included.
 TEST_F(JournalResume, AResumedShowIsSettledAtOnceAndThenPlaysOn) {
-    struct Case {
+    const struct {
         int cue;
         int settle;  // steps until the reference's fades are over, before its chase moves on
     } cases[] = {{0, 100}, {1, 10}, {2, 10}, {kNone, 1}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SimulatedRemotePort port_a, port_b;
         PlaybackEngine reference(show(), port_a), resumed(show(), port_b);
         for (PlaybackEngine* e : {&reference, &resumed}) {
@@ -82,65 +75,21 @@ TEST_F(JournalResume, AResumedShowIsSettledAtOnceAndThenPlaysOn) {
     }
 }
 
-JournalEntry journal_on_disk(const std::string& path, uint64_t digest) {
-    std::string bytes;
-    if (!read_small_file(path, kJournalBytes, bytes)) return {};
-    return decode_journal(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), digest).entry;
-}
-
-template <typename Pred>
-bool within(std::chrono::milliseconds limit, Pred pred) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-TEST_F(JournalResume, TheKeeperFollowsTheLiveShowAndMarksACleanEnd) {
-    TempDir dir;
-    const std::string path = dir.file("prismel.JNL");
-    JournalKeeper keeper(engine_, path);
-    keeper.start(42, 3);
-    // Generous limits: a loaded machine must not fail this; the delay itself is measured, not tested.
-    const auto limit = std::chrono::seconds(2);
-    EXPECT_TRUE(within(limit, [&] { return journal_on_disk(path, 42).universe == 3; }));
-    engine_.go_to_cue(1);
-    EXPECT_TRUE(within(limit, [&] { return journal_on_disk(path, 42).playback.cue == 1; }));
-    keeper.set_universe(9);
-    keeper.set_show_digest(43);
-    EXPECT_TRUE(within(limit, [&] {
-        const JournalEntry e = journal_on_disk(path, 43);
-        return e.universe == 9 && e.show_digest == 43;
-    }));
-
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the last write counted
-    const unsigned long writes = keeper.writes();
-    engine_.push_snapshot();
-    engine_.go_to_cue(3);  // an editor's test is never recorded
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(keeper.writes(), writes);
-    engine_.pop_snapshot(0);
-
-    EXPECT_TRUE(keeper.close_cleanly());
-    const JournalStart start = read_journal_at_start(path, 43);
-    EXPECT_EQ(start.kind, JournalStart::Kind::clean);
-    EXPECT_EQ(start.entry.playback.cue, 1);
-}
-
 // The keeper reads the engine while the output thread steps it and the
-// window thread plays cue after cue; every frame stays whole and the last
-// record is the last cue.
-TEST_F(JournalResume, TheKeeperReadsTheEngineWhileItPlays) {
+// window thread plays cue after cue; every frame stays whole, and the end
+// leaves the last cue marked clean.
+TEST_F(JournalResume, TheKeeperFollowsTheEngineWhileItPlays) {
     for (int i = 0; i < 4; ++i) set_cue(i, i, 0);
     TempDir dir;
     JournalKeeper keeper(engine_, dir.file("prismel.JNL"));
     keeper.start(1, 0);
-    const StressResult r = stress_against_step(engine_, [&](int i) { engine_.go_to_cue(i % 4); }, 300, 20000);
+    const StressResult r = stress_against_step(engine_, [&](int i) { engine_.go_to_cue(i % 4); }, 300, 1L << 40);
     expect_clean_stress(r, engine_);
+    EXPECT_GT(keeper.writes(), 1u);
     EXPECT_TRUE(keeper.close_cleanly());
-    EXPECT_EQ(journal_on_disk(dir.file("prismel.JNL"), 1).playback.cue, static_cast<int>((r.calls - 1) % 4));
+    const JournalStart next = read_journal_at_start(dir.file("prismel.JNL"), 1);
+    EXPECT_EQ(next.kind, JournalStart::Kind::clean);
+    EXPECT_EQ(next.entry.playback.cue, static_cast<int>((r.calls - 1) % 4));
 }
 
 }  // namespace
