@@ -34,7 +34,7 @@ Bytes changed(std::size_t at, int32_t v, int width = 4) {
 // catches a read past them.
 JournalRead decode_exact(const Bytes& b) {
     auto block = std::make_unique<unsigned char[]>(b.size() + 1);
-    std::memcpy(block.get(), b.data(), b.size());
+    if (!b.empty()) std::memcpy(block.get(), b.data(), b.size());
     return decode_journal(block.get(), b.size(), kShow);
 }
 
