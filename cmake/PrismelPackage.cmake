@@ -46,7 +46,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries (Qt 6 widgets, the C++ runtime) are found by dpkg-shlibdeps;
+# The libraries (Qt 6 widgets, liblo, RtMidi, the C++ runtime) are found by dpkg-shlibdeps;
 # what it cannot see is named: Qt's platform plugins (loaded at run time)
 # and the Japanese font the character screen is drawn with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -32,6 +32,7 @@
 namespace prismel {
 
 class ShowEdit;
+class ShowRead;
 
 class PlaybackEngine {
 public:
@@ -104,6 +105,8 @@ public:
 
 private:
     friend class ShowEdit;
+    friend class ShowRead;
+class ShowRead;
     // Every operation runs under the guard of an edit of the tables: the
     // mutex taken, the hold raised for its life.
     using Change = ShowEdit;

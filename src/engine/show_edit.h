@@ -27,4 +27,18 @@ private:
     std::lock_guard<EngineMutex> lock_;
 };
 
+// A read of the tables and the engine state from a thread other than the
+// window's (a remote's feedback): the engine's lock without the hold, so
+// the run screen never sees a hold for it. The editors write under
+// ShowEdit, so no record is read half-written. Keep it as short as an edit.
+class ShowRead {
+public:
+    explicit ShowRead(const PlaybackEngine& engine = g_engine) : lock_(engine.mutex_) {}
+    ShowRead(const ShowRead&) = delete;
+    ShowRead& operator=(const ShowRead&) = delete;
+
+private:
+    std::lock_guard<EngineMutex> lock_;
+};
+
 }  // namespace prismel

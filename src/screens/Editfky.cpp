@@ -10,6 +10,7 @@
 #include "chwin/reflist.h"
 #include "data/show_data.h"
 #include "engine/duration.h"
+#include "engine/show_edit.h"
 #include "platform/text_codec.h"
 #include "screens/editfky_draw.h"
 #include "screens/editfky_rules.h"
@@ -48,7 +49,9 @@ void ask_cue(FkeyRecord& r, const std::string& preset) {
     if (!typed.ok()) return;
     const int cue = fkey_cue_of_typed(g_show.cues, typed.value);
     // A number no cue carries is passed over without a word.
-    if (cue != kNone) fkey_set_cue(r, cue, g_show.cues[cue].number);
+    if (cue == kNone) return;
+    ShowEdit edit;
+    fkey_set_cue(r, cue, g_show.cues[cue].number);
 }
 
 void ask_scene(FkeyRecord& r, const std::string& preset) {
@@ -63,6 +66,7 @@ void ask_scene(FkeyRecord& r, const std::string& preset) {
         say(bad);
         return;
     }
+    ShowEdit edit;
     fkey_set_scene(r, typed.value - 1);
 }
 
@@ -78,13 +82,19 @@ void ask_chase(FkeyRecord& r, const std::string& preset) {
     switch (check_typed_chase(g_show.chases, typed.value)) {
     case TypedRef::kOutOfRange: say(bad); return;
     case TypedRef::kEmptyChase: say(empty); return;
-    case TypedRef::kTaken: fkey_set_chase(r, typed.value - 1); return;
+    case TypedRef::kTaken: {
+        ShowEdit edit;
+        fkey_set_chase(r, typed.value - 1);
+        return;
+    }
     }
 }
 
 void ask_duration(int16_t& field, int column, const std::string& preset) {
     const DurationAnswer typed = ask_seconds(ask_at(column, 4, preset));
-    if (typed.ok()) field = static_cast<int16_t>(typed.value.value());
+    if (!typed.ok()) return;
+    ShowEdit edit;
+    field = static_cast<int16_t>(typed.value.value());
 }
 
 // The time under the cursor (a scene's cross time, a chase's rate or cross
@@ -135,7 +145,9 @@ void open_input(int key) {
 // Shift + wheel: the time under the cursor one nudge up or down.
 void nudge(int direction) {
     int16_t* field = time_cell(current_record(), g.cursor.cursor_column).field;
-    if (field) *field = static_cast<int16_t>(nudged(StoredDuration(*field), direction).value());
+    if (!field) return;
+    ShowEdit edit;
+    *field = static_cast<int16_t>(nudged(StoredDuration(*field), direction).value());
 }
 
 // The reference list opened from the input has closed: its pick, once.
@@ -144,14 +156,23 @@ void take_list_result() {
     const Picked p = take_picked(*g_screen);
     FkeyRecord& r = current_record();
     const FkeyType type = fkey_type_of(r);
+    ShowEdit edit;
     if (p.is(kPickedScene) && type == kFkeyScene && valid_scene(p.index)) fkey_set_scene(r, p.index);
     // A chase without steps is taken from the list: the operator saw it there.
     if (p.is(kPickedChase) && type == kFkeyChase && valid_chase(p.index)) fkey_set_chase(r, p.index);
 }
 
 void choose_type(FkeyType type, int column) {
-    fkey_choose_type(current_record(), type);
+    {
+        ShowEdit edit;
+        fkey_choose_type(current_record(), type);
+    }
     g.cursor.cursor_column = column;
+}
+
+void clear_record() {
+    ShowEdit edit;
+    fkey_clear(current_record());
 }
 
 void limit_column() { g.cursor.cursor_column = fkey_limited_column(current_record(), g.cursor.cursor_column); }
@@ -198,7 +219,7 @@ int editfky_key(int key, int flags) {
     case kKeyF3: choose_type(kFkeyChase, kFkeyColumnTarget); break;
     case kKeyF5: choose_type(kFkeyStandby, kFkeyColumnType); break;
     case kKeyDelete:
-        fkey_clear(current_record());
+        clear_record();
         // The cursor stays on a cell the row still shows.
         limit_column();
         break;

@@ -1,5 +1,7 @@
 #include "settings/env_settings.h"
 
+#include "settings/remote_settings_io.h"
+
 namespace prismel {
 
 EnvSettings* g_env = nullptr;
@@ -39,6 +41,7 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     restart_chase = read_bool(ini, "RestartChs", true);
     resume_after_crash = read_bool(ini, "ResumeAfterCrash", true);
     load_output(ini);
+    remote = read_remote_settings(ini);
 }
 
 void EnvSettings::load_output(const Profile& ini) {
@@ -74,6 +77,7 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
     ini.write_int(kSectionOption, "ResumeAfterCrash", resume_after_crash ? 1 : 0);
     save_output(ini);
+    write_remote_settings(ini, remote);
     return ini.save();
 }
 

@@ -7,6 +7,7 @@
 
 #include "output/output_config.h"
 #include "platform/profile.h"
+#include "remote/remote_config.h"
 
 namespace prismel {
 
@@ -35,6 +36,8 @@ struct EnvSettings {
     // the automatic address, broadcast, Art-Net only.
     artnet::OutputSettings output;
     bool cid_created = false;  // no valid SacnCid was stored: load made one
+    // The show-control remotes (OscPort, OscAllow, MscDeviceId, MscUdpPort).
+    RemoteSettings remote;
 
     // Fills the folder and the notice, then reads every stored field (the
     // preset file excepted) with its default.

@@ -20,6 +20,7 @@
 #include "data/show_startup.h"
 #include "engine/playback_engine.h"
 #include "platform/text_codec_qt.h"
+#include "remote/show_control.h"
 #include "screens/screen_exits.h"
 #include "settings/env_settings.h"
 #include "shell/main_layout.h"
@@ -146,6 +147,12 @@ void TPrismelMainForm::form_create() {
     if (journal_->resumed()) output_->step_before_first_frame();
     while (g_engine.hold_count() > 0) g_engine.release();
     output_->start();
+    // The show-control remotes (OSC, MSC), acting on the running engine; what
+    // could not start is said once (the output's own word below goes over it).
+    if (options_.show_control) {
+        const std::string note = start_show_control(env.remote);
+        if (!note.empty()) screen_->show_message(note.c_str());
+    }
     // Said once: a user without the right to add addresses still has an
     // output, from the address the machine has (the README says what to do).
     if (output_->alias_refused()) {
@@ -254,6 +261,7 @@ void TPrismelMainForm::closeEvent(QCloseEvent* e) {
 }
 
 void TPrismelMainForm::form_close() {
+    stop_show_control();
     g_engine.hold();
     timer_.stop();
     ini_->write_int(kSectionGeneral, "TxUniverse", output_->universe());
@@ -288,6 +296,7 @@ void TPrismelMainForm::save_geometry() {
 // settings are then left as they were in the file.
 void TPrismelMainForm::release_subsystems() {
     if (!closed_) {
+        stop_show_control();
         g_engine.hold();
         timer_.stop();
         if (output_) output_->request_terminate();

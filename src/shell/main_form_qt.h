@@ -42,6 +42,8 @@ struct MainFormOptions {
     std::function<std::unique_ptr<OutputLink>()> make_output;
     // For the font-size limit; 0: the primary screen's width.
     int desktop_width = 0;
+    // The show-control remotes (OSC, MSC, the MIDI input) as the settings ask.
+    bool show_control = true;
 };
 
 class PopupMenus;

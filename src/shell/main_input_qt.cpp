@@ -11,6 +11,7 @@
 #include "chwin/chw_input.h"
 #include "chwin/chw_keys.h"
 #include "platform/virtual_keys_qt.h"
+#include "remote/message_mailbox.h"
 #include "screens/Runscr.h"
 #include "screens/edit_keeper.h"
 #include "settings/env_settings.h"
@@ -68,6 +69,8 @@ void TPrismelMainForm::Timer1Timer() {
         dmx_shown_ = dmx;
         status_->set_text(2, artnet::dmx_status_text(dmx));
     }
+    // What the remotes' last action came to ("no such cue"), as a key's would.
+    if (std::string said; g_remote_messages.take(said)) s.show_message(said.c_str());
 
     // What must outlive a crash: the live show's record and the open editors' tables.
     if (journal_) journal_->tick(output_ ? output_->universe() : 0, s);

@@ -110,6 +110,7 @@ protected:
             return out;
         };
         o.desktop_width = desktop_width;
+        o.show_control = false;  // nothing listens either
         form = std::make_unique<TPrismelMainForm>(o);
         return *form;
     }

@@ -1,6 +1,7 @@
 // prismel-show play DIR [options]: the show in DIR played over Art-Net and/or
 // sACN without the window: the engine, the remote GO inputs and the output
-// thread, driven by commands on standard input.
+// thread, driven by commands on standard input and, when given ports, by OSC
+// and MIDI Show Control over UDP.
 #include <poll.h>
 #include <unistd.h>
 
@@ -20,6 +21,9 @@
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
+#include "platform/text_codec.h"
+#include "remote/remote_control.h"
+#include "remote/sender_allow.h"
 
 namespace prismel::tool {
 namespace {
@@ -28,6 +32,7 @@ const char kPlayUsage[] =
     "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
     "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
     "                             [--sacn-universe N] [--resume]\n"
+    "                             [--osc-port N] [--osc-allow LIST] [--msc-udp-port N]\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -36,6 +41,7 @@ struct PlayOptions {
     int universe = 0;
     artnet::OutputSettings output;
     bool resume = false;  // keep a journal beside the show and play on from it after an unexpected end
+    RemoteSettings remote;
 };
 
 // The player's own journal, beside the show it plays.
@@ -76,6 +82,18 @@ bool parse_options(const Args& args, PlayOptions& o) {
             if (!artnet::parse_delivery(v, o.output.delivery)) return false;
         } else if (args[i] == "--protocol") {
             if (!artnet::parse_protocol(v, o.output.protocol)) return false;
+        } else if (args[i] == "--osc-port") {
+            if (!whole_number_in(v, 0, kMaxUdpPort, o.remote.osc_port)) return false;
+        } else if (args[i] == "--msc-udp-port") {
+            if (!whole_number_in(v, 0, kMaxUdpPort, o.remote.msc_udp_port)) return false;
+        } else if (args[i] == "--osc-allow") {
+            const remote::AllowParse allow = remote::parse_sender_allow(v);
+            if (!allow.bad.empty()) {
+                std::fprintf(stderr, "prismel-show: --osc-allow: '%s' is neither an IPv4 address nor a range\n",
+                             allow.bad.front().c_str());
+                return false;
+            }
+            o.remote.osc_allow = v;
         } else {
             return false;
         }
@@ -121,8 +139,11 @@ public:
         report_status();
         engine_.release();  // hold counter 0, as the start-up leaves it
         thread_.start(true);
+        for (const remote::StartNote& note : remotes_.start(o.remote))
+            std::fprintf(stderr, "prismel-show: %s\n", remote::note_text(note).c_str());
     }
     ~Player() {
+        remotes_.stop();
         engine_.hold();
         thread_.terminate();
         thread_.join();  // the added address is removed here
@@ -208,6 +229,10 @@ private:
     PlaybackEngine engine_;
     artnet::TArtnetThread thread_;
     std::unique_ptr<JournalKeeper> journal_;
+    // What a remote's action came to, on standard error as the console's message line says it.
+    remote::RemoteControl remotes_{engine_, show_, [](const char* cp932) {
+        std::fprintf(stderr, "prismel-show: remote: %s\n", to_utf8(cp932).c_str());
+    }};
     DmxFrame frame_{};
     std::set<uint32_t> printed_;
     std::optional<artnet::OutputStatus> last_status_;  // none before the first report
@@ -263,6 +288,7 @@ int cmd_play(const Args& args) {
     PlayOptions options;
     // A new source identity for each run: nothing keeps it.
     options.output.cid = artnet::random_cid();
+    options.remote.osc_port = 0;  // the player listens only where given a port
     if (!parse_options(args, options)) {
         std::fputs(kPlayUsage, stderr);
         return 2;

@@ -1,0 +1,65 @@
+// MIDI Show Control messages, byte for byte, to what the console does.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "remote/msc_decoder.h"
+
+namespace prismel::remote {
+namespace {
+
+using Kind = PlaybackAction::Kind;
+using Bytes = std::vector<uint8_t>;
+
+std::optional<PlaybackAction> act(Kind k, int n = 0) { return PlaybackAction::of(k, n); }
+
+TEST(MscDecoder, CommandsAsALightingDeskTakesThem) {
+    const int device = 1;
+    const struct {
+        const char* what;
+        Bytes bytes;
+        std::optional<PlaybackAction> want;
+    } cases[] = {
+        {"GO cue 91.5 on list 12", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, '9', '1', '.', '5', 0x00, '1', '2', 0x00, 0xF7},
+         act(Kind::cue, 915)},
+        {"GO cue 91.5 on list 12 without the trailing 00",
+         {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, '9', '1', '.', '5', 0x00, '1', '2', 0xF7}, act(Kind::cue, 915)},
+        {"GO alone", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, 0xF7}, act(Kind::go)},
+        {"GO with an empty number", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, 0x00, 0xF7}, act(Kind::go)},
+        {"all-call, all types", {0xF0, 0x7F, 0x7F, 0x02, 0x7F, 0x01, '2', 0xF7}, act(Kind::cue, 20)},
+        {"another device", {0xF0, 0x7F, 0x02, 0x02, 0x01, 0x01, 0xF7}, std::nullopt},
+        {"a group this console is not", {0xF0, 0x7F, 0x70, 0x02, 0x01, 0x01, 0xF7}, std::nullopt},
+        {"sound format", {0xF0, 0x7F, 0x01, 0x02, 0x10, 0x01, 0xF7}, std::nullopt},
+        {"not MSC (sub-ID 01: MTC)", {0xF0, 0x7F, 0x01, 0x01, 0x01, 0x01, 0xF7}, std::nullopt},
+        {"cue number past any cue", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, '9', '9', '9', '9', 0xF7}, act(Kind::cue, -1)},
+        {"sub-cue number", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, '1', '.', '2', '.', '3', 0xF7}, std::nullopt},
+        {"TIMED_GO", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x04, 0, 0, 5, 0, 0, '4', 0xF7}, act(Kind::cue, 40)},
+        {"TIMED_GO without a cue", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x04, 0, 0, 5, 0, 0, 0xF7}, act(Kind::go)},
+        {"TIMED_GO cut short", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x04, 0, 0, 0xF7}, std::nullopt},
+        {"GO/JAM_CLOCK", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x10, '5', 0xF7}, act(Kind::cue, 50)},
+        {"FIRE macro 3", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x07, 3, 0xF7}, act(Kind::fkey, 2)},
+        {"FIRE without a macro", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x07, 0xF7}, std::nullopt},
+        {"ALL_OFF", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x08, 0xF7}, act(Kind::standby)},
+        {"RESET", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x0A, 0xF7}, act(Kind::standby)},
+        {"GO_OFF", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x0B, '3', 0xF7}, act(Kind::standby)},
+        {"STOP", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x02, 0xF7}, std::nullopt},
+        {"a status byte inside", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, 0x90, 0xF7}, std::nullopt},
+        {"no end", {0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01}, std::nullopt},
+        {"too short", {0xF0, 0x7F, 0xF7}, std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(msc_action(c.bytes.data(), c.bytes.size(), device), c.want) << c.what;
+}
+
+TEST(MscDecoder, MessagesOfADatagram) {
+    const Bytes datagram = {0x00, 0xF0, 0x7F, 0x01, 0x02, 0x01, 0x01, 0xF7,   // GO, after a stray byte
+                            0xF0, 0x7F, 0x01, 0xF0, 0x7F, 0x01, 0x02, 0x01,  // broken off, then ALL_OFF
+                            0x08, 0xF7, 0x42, 0xF0, 0x7F, 0x01};             // a stray byte, a cut message
+    std::vector<std::optional<PlaybackAction>> seen;
+    each_sysex(datagram.data(), datagram.size(),
+               [&](const uint8_t* m, size_t n) { seen.push_back(msc_action(m, n, 1)); });
+    EXPECT_EQ(seen, (std::vector<std::optional<PlaybackAction>>{act(Kind::go), act(Kind::standby)}));
+}
+
+}  // namespace
+}  // namespace prismel::remote
