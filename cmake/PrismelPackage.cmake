@@ -14,6 +14,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/prismel.desktop DESTINATION ${CMAK
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/prismel)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/prismel.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The user unit for unattended playback (restarted after a crash); the
+# package does not enable it.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/prismel.service DESTINATION lib/systemd/user)
 
 # The man pages, compressed as Debian installs them (-n: no name or date
 # inside, so the same page gives the same bytes).

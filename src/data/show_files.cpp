@@ -1,17 +1,21 @@
 #include "data/show_files.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
+#include "platform/durable_file.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace prismel {
 
 namespace {
+
+std::atomic<unsigned> g_generations[kShowFiles];
+
+void note_table_changed(ShowTable t) { g_generations[static_cast<int>(t)].fetch_add(1, std::memory_order_relaxed); }
 
 struct TableShape {
     const char* extension;
@@ -43,9 +47,6 @@ unsigned char* record_bytes(ShowData& show, ShowTable t, int i) {
     return nullptr;
 }
 
-const unsigned char* record_bytes(const ShowData& show, ShowTable t, int i) {
-    return record_bytes(const_cast<ShowData&>(show), t, i);
-}
 
 void terminate_field(char* field, std::size_t size) {
     if (strnlen(field, size) == size) field[size - 1] = '\0';
@@ -80,38 +81,6 @@ std::size_t read_up_to(std::FILE* fp, unsigned char* buf, std::size_t limit) {
         total += got;
     }
     return total;
-}
-
-std::string temporary_name(const std::string& target) { return target + ".tmp"; }
-
-void remove_quietly(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-}
-
-// The temporary file is complete and on disk before it replaces the target.
-bool replace_with(const std::string& temp, const std::string& target) {
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        remove_quietly(temp);
-        return false;
-    }
-    return true;
-}
-
-bool write_whole_file(const std::string& path, const unsigned char* data, std::size_t size) {
-    std::string temp = temporary_name(path);
-    std::FILE* fp = std::fopen(temp.c_str(), "w+b");
-    if (!fp) return false;
-    bool ok = std::fwrite(data, 1, size, fp) == size;
-    ok = flush_to_disk(fp) && ok;
-    ok = (std::fclose(fp) == 0) && ok;
-    if (!ok) {
-        remove_quietly(temp);
-        return false;
-    }
-    return replace_with(temp, path);
 }
 
 bool is_separator_at_end(const std::string& s) {
@@ -243,7 +212,12 @@ int read_table(ShowData& show, ShowTable t, const std::string& folder) {
         std::memcpy(record_bytes(show, t, i), image.data() + at, n);
     }
     terminate_names(show, t);
+    note_table_changed(t);
     return 1;
+}
+
+const unsigned char* record_bytes(const ShowData& show, ShowTable t, int i) {
+    return record_bytes(const_cast<ShowData&>(show), t, i);
 }
 
 void table_image_into(const ShowData& show, ShowTable t, unsigned char* out) {
@@ -270,12 +244,17 @@ int put_table_image(ShowData& show, ShowTable t, const unsigned char* image, std
     const std::size_t rs = record_size_of(t);
     for (int i = 0; i < record_count_of(t); ++i) std::memcpy(record_bytes(show, t, i), image + rs * static_cast<std::size_t>(i), rs);
     terminate_names(show, t);
+    note_table_changed(t);
     return 1;
 }
 
+unsigned table_generation(ShowTable t) { return g_generations[static_cast<int>(t)].load(std::memory_order_relaxed); }
+
 int write_table(const ShowData& show, ShowTable t, const std::string& folder) {
     const std::vector<unsigned char> image = table_image(show, t);
-    return write_whole_file(show_file_name(folder, t), image.data(), image.size()) ? 1 : 0;
+    if (!replace_file_durably(show_file_name(folder, t), image.data(), image.size())) return 0;
+    note_table_changed(t);
+    return 1;
 }
 
 int read_all_tables(ShowData& show, const std::string& folder) {

@@ -33,6 +33,8 @@ std::string show_file_name(const std::string& folder, ShowTable t);
 // allocates but table_image.
 void table_image_into(const ShowData& show, ShowTable t, unsigned char* out);
 std::vector<unsigned char> table_image(const ShowData& show, ShowTable t);
+// Record i (0 to record_count_of(t) - 1) of the table as it lies in its file.
+const unsigned char* record_bytes(const ShowData& show, ShowTable t, int i);
 // Whether the table holds exactly the image (file_size_of(t) bytes).
 bool table_matches_image(const ShowData& show, ShowTable t, const unsigned char* image);
 // Puts a whole image back into the table: 1, or 0 (the table untouched) for
@@ -45,9 +47,15 @@ int put_table_image(ShowData& show, ShowTable t, const unsigned char* image, std
 // reaches), 0 when it could not (the table is untouched). Name fields that
 // hold no terminator are terminated in their last byte.
 int read_table(ShowData& show, ShowTable t, const std::string& folder);
-// Writes the table as its file: 1 on success; 0 when the file could not be
-// written completely, in which case the old file is left as it was.
+// Writes the table as its file, durably (platform/durable_file.h): 1 on
+// success; 0 when the file could not be written completely, in which case the
+// old file is left as it was.
 int write_table(const ShowData& show, ShowTable t, const std::string& folder);
+
+// Counts every read, write and put_table_image of the table since the
+// program started: whatever keeps something derived from a table (its
+// digest) takes it again when the count moved.
+unsigned table_generation(ShowTable t);
 
 // All seven in the fixed order; result: the number that failed.
 int read_all_tables(ShowData& show, const std::string& folder);

@@ -67,6 +67,10 @@ void PlaybackEngine::start_chase(int chase, StoredDuration rate, StoredDuration 
 }
 
 void PlaybackEngine::start_chase_locked(int chase, StoredDuration rate, StoredDuration cross_time, int mode) {
+    start_chase_steps_locked(chase, steps_of(rate), steps_of(cross_time), mode);
+}
+
+void PlaybackEngine::start_chase_steps_locked(int chase, EngineSteps rate, EngineSteps cross_time, int mode) {
     EngineFields& f = state_.fields;
     LayerBuffers& b = state_.layers;
     f.current_chase = kNone;
@@ -77,8 +81,8 @@ void PlaybackEngine::start_chase_locked(int chase, StoredDuration rate, StoredDu
 
     f.current_chase = chase;
     f.chase_mode = mode;
-    f.rate = f.rate_countdown = steps_of(rate);
-    f.chase_cross_total = f.chase_cross_remaining = steps_of(cross_time);
+    f.rate = f.rate_countdown = rate;
+    f.chase_cross_total = f.chase_cross_remaining = cross_time;
     f.step_count = count;
     f.chase_step = 0;
 
@@ -193,6 +197,35 @@ void PlaybackEngine::set_scene_page(int page) {
 void PlaybackEngine::set_scene_call_xtime(StoredDuration cross_time) {
     Change change(*this);
     state_.fields.scene_call_xtime = cross_time;
+}
+
+// --- the playback journal
+
+PlaybackRecord PlaybackEngine::live_playback() const {
+    std::lock_guard<EngineMutex> lock(mutex_);
+    const EngineFields& f = snapshots_.empty() ? state_.fields : snapshots_.front()->fields;
+    PlaybackRecord r;
+    r.cue = valid_cue(f.current_cue) ? f.current_cue : kNone;
+    r.scene = valid_scene(f.current_scene) ? f.current_scene : kNone;
+    if (valid_chase(f.current_chase)) {
+        r.chase = f.current_chase;
+        r.chase_rate = f.rate;
+        r.chase_cross_time = f.chase_cross_total;
+        r.chase_mode = f.chase_mode == 1 ? 1 : 0;  // the step knows one pass and everything else
+    }
+    return r;
+}
+
+void PlaybackEngine::resume(const PlaybackRecord& r) {
+    Change change(*this);
+    EngineFields& f = state_.fields;
+    f.remote.clear_requests();
+    f.current_cue = valid_cue(r.cue) ? r.cue : kNone;
+    f.wait_countdown = f.current_cue == kNone ? 0 : steps_of(StoredDuration(show_.cues[f.current_cue].wait));
+    call_scene_locked(r.scene, StoredDuration(0));
+    start_chase_steps_locked(r.chase, r.chase_rate < 0 ? 0 : r.chase_rate,
+                             r.chase_cross_time < 0 ? 0 : r.chase_cross_time, r.chase_mode);
+    f.chase_cross_remaining = 0;
 }
 
 // --- reading

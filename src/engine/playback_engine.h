@@ -26,6 +26,7 @@
 #include "engine/engine_mutex.h"
 #include "engine/engine_state.h"
 #include "engine/levels.h"
+#include "engine/playback_journal.h"
 #include "platform/remote_port.h"
 
 namespace prismel {
@@ -82,6 +83,17 @@ public:
     void release() { hold_.fetch_sub(1, std::memory_order_acq_rel); }
     int hold_count() const { return hold_.load(std::memory_order_acquire); }
 
+    // --- the playback journal
+    // What the live show plays: the engine's own state or, while an editor
+    // plays something for checking (snapshots on the stack), the show it
+    // will give back, the bottom snapshot's.
+    PlaybackRecord live_playback() const;
+    // A journal's record as the live show, on the stage from the next step:
+    // the cue current (its wait time counted again from now), the scene layer
+    // in full, the chase from its first step at its rate, that step in full
+    // at once and the later ones crossfaded with its own cross time.
+    void resume(const PlaybackRecord& record);
+
     // --- reading the state (consistent copies, taken under the mutex)
     EngineFields fields() const;
     LevelBuffer monitor() const;
@@ -102,6 +114,7 @@ class ShowRead;
     void initialise_fields();
     void call_scene_locked(int scene, StoredDuration cross_time);
     void start_chase_locked(int chase, StoredDuration rate, StoredDuration cross_time, int mode);
+    void start_chase_steps_locked(int chase, EngineSteps rate, EngineSteps cross_time, int mode);
     void go_to_cue_locked(int cue);
 
     void serve_remote();

@@ -133,6 +133,7 @@ void TArtnetThread::execute(bool raise_priority) {
     nanoseconds poll_due = now + kPollInterval;
     nanoseconds discovery_due = now + kDiscoveryInterval;
     unsigned frame_counter = 0;
+    if (step_first_ && step_hook_) step_hook_(frame_.data());
     send_outputs(true);
     // Unicast waits for the nodes' answers: ask at once rather than in 2 s.
     if (settings_.delivery == Delivery::unicast) send_poll();

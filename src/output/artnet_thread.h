@@ -50,6 +50,10 @@ public:
 
     // Before start only.
     void set_step_hook(StepHook hook) { step_hook_ = std::move(hook); }
+    // Before start only: the first frame sent is stepped first, rather than
+    // the all-zero frame, so a look restored at start-up is on the wire from
+    // the first packet.
+    void step_before_first_send() { step_first_ = true; }
     // Starts the loop once; raise_priority asks the system for a higher
     // scheduling priority (ignored when it is refused).
     bool start(bool raise_priority = true);
@@ -149,6 +153,7 @@ private:
     std::array<uint8_t, kReceiveBufferSize> receive_buffer_{};
     std::array<uint8_t, kDmxSlotCount> frame_{};
     StepHook step_hook_;
+    bool step_first_ = false;
 };
 
 }  // namespace prismel::artnet

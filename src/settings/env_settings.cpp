@@ -42,6 +42,7 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     web_port = ini.read_int(kSectionOption, "WebPort", 0);
     if (web_port < 0 || web_port > 65535) web_port = 0;
     web_pin = trimmed(ini.read_string(kSectionOption, "WebPin", ""));
+    resume_after_crash = read_bool(ini, "ResumeAfterCrash", true);
     load_output(ini);
     remote = read_remote_settings(ini);
 }
@@ -79,6 +80,7 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "RestartChs", restart_chase ? 1 : 0);
     ini.write_int(kSectionOption, "WebPort", web_port);
     ini.write_string(kSectionOption, "WebPin", web_pin);
+    ini.write_int(kSectionOption, "ResumeAfterCrash", resume_after_crash ? 1 : 0);
     save_output(ini);
     write_remote_settings(ini, remote);
     return ini.save();

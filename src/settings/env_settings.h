@@ -32,6 +32,8 @@ struct EnvSettings {
     // = a PIN made at each start.
     int web_port = 0;
     std::string web_pin;
+    // A start after an unexpected end plays on from the playback journal.
+    bool resume_after_crash = true;
     // How the output reaches the network (section "Option": OutputInterface,
     // ArtNetDelivery, OutputProtocol) and the sACN source identity (SacnCid).
     // Unknown words read as the defaults, which keep the first behaviour:

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QThread>
+#include <QTimer>
 
 #include <chrono>
 #include <thread>
@@ -19,6 +21,7 @@
 #include "engine/playback_engine.h"
 #include "platform/text_codec_qt.h"
 #include "remote/show_control.h"
+#include "screens/screen_exits.h"
 #include "settings/env_settings.h"
 #include "shell/main_layout.h"
 #include "shell/main_menu.h"
@@ -136,7 +139,13 @@ void TPrismelMainForm::form_create() {
     // its hook; the engine is released just before the thread starts.
     output_ = options_.make_output ? options_.make_output() : make_artnet_output(env.output);
     output_->set_step_hook([](DmxFrame& frame) { engine_step(frame); });
-    output_->set_universe(ini_->read_int(kSectionGeneral, "TxUniverse", 0));
+    // After an unexpected end the last run's look is restored here, so the
+    // thread's first frame carries it.
+    const int universe = ini_->read_int(kSectionGeneral, "TxUniverse", 0);
+    journal_ = std::make_unique<ConsoleJournal>(g_engine, g_show, journal_path_in(folder, options_.exe_path));
+    const JournalStart& restart = journal_->start(env.resume_after_crash, universe);
+    output_->set_universe(journal_->universe(universe));
+    if (journal_->resumed()) output_->step_before_first_frame();
     while (g_engine.hold_count() > 0) g_engine.release();
     output_->start();
     // The show-control remotes (OSC, MSC), acting on the running engine; what
@@ -152,6 +161,10 @@ void TPrismelMainForm::form_create() {
         screen_->show_message(refused);
     }
     web::start_console_web_remote(env, *screen_);
+    // What a start after an unexpected end restored, or why it could not,
+    // is the last word (the browser remote's PIN stays in the node dialog).
+    if (const char* text = journal_start_message(restart))
+        screen_->set(text, restart.kind == JournalStart::Kind::refused);
 }
 
 void TPrismelMainForm::showEvent(QShowEvent* e) {
@@ -201,12 +214,35 @@ void TPrismelMainForm::request_close() {
 }
 
 void TPrismelMainForm::stop_by_signal() {
-    if (!closed_) form_close();
+    // A question or input open inside a screen's handler is cancelled first;
+    // the end goes on once that handler has returned to the main loop (a
+    // second or so at most, in case a handler asks again).
+    QWidget* open = QApplication::activePopupWidget();
+    if (!open) open = QApplication::activeModalWidget();
+    if (!closed_ && (open || QThread::currentThread()->loopLevel() > 1) && stop_waits_++ < 100) {
+        if (open) open->close();
+        QTimer::singleShot(10, this, [this] { stop_by_signal(); });
+        return;
+    }
+    if (!closed_) {
+        close_screens_for_end();
+        form_close();
+    }
     QCoreApplication::exit(0);
+}
+
+// Every open screen closes as its own exit would, top first: the editors
+// write their tables and give the live show back.
+void TPrismelMainForm::close_screens_for_end() {
+    if (screen_) close_open_screens(*screen_);
 }
 
 bool TPrismelMainForm::FormCloseQuery() {
     if (!screen_ || screen_->top_window() != g_main_menu) return false;
+    return ask_quit();
+}
+
+bool TPrismelMainForm::ask_quit() {
     static const char* question = sj("Prismel を終了しますか?");
     const bool yes = ask_message(kMsgYesNo, question) == 1;
     update();
@@ -214,12 +250,16 @@ bool TPrismelMainForm::FormCloseQuery() {
 }
 
 void TPrismelMainForm::closeEvent(QCloseEvent* e) {
-    // The window manager's close (caption button, Alt+F4) never ends the
-    // console; only the main menu's quit key asks for it.
-    if (closed_ || !close_requested_ || !FormCloseQuery()) {
+    // The main menu's quit key asks as it always has. The window manager's
+    // close (Alt+F4, a session ending) asks the same question over whatever
+    // screen is open, never while another question is; on yes the open
+    // screens close in order before the end.
+    const bool by_window = !close_requested_;
+    if (closed_ || !(by_window ? !QApplication::activeModalWidget() && ask_quit() : FormCloseQuery())) {
         e->ignore();
         return;
     }
+    if (by_window) close_screens_for_end();
     form_close();
     e->accept();
 }
@@ -232,6 +272,7 @@ void TPrismelMainForm::form_close() {
     ini_->write_int(kSectionGeneral, "TxUniverse", output_->universe());
     output_->request_terminate();
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    journal_->close_cleanly();
     g_engine.shut_down();
     save_geometry();
     save_scheme(*screen_, *ini_);
@@ -265,6 +306,7 @@ void TPrismelMainForm::release_subsystems() {
         g_engine.hold();
         timer_.stop();
         if (output_) output_->request_terminate();
+        journal_.reset();  // its record stays open: the next start plays on
         g_engine.shut_down();
     }
     output_.reset();

@@ -24,6 +24,7 @@
 #include "chwin/chw_screen.h"
 #include "data/startup_dialogs.h"
 #include "platform/ini_profile.h"
+#include "shell/console_journal.h"
 #include "shell/output_link.h"
 #include "shell/status_panels_qt.h"
 
@@ -110,6 +111,7 @@ public:
     OutputLink* output() const { return output_.get(); }
     IniProfile* settings_file() const { return ini_.get(); }
     bool closed() const { return closed_; }
+    ConsoleJournal* journal() const { return journal_.get(); }
 
     // --- ChwHost
     void invalidate(const ChwRect& r, bool erase) override;
@@ -136,6 +138,8 @@ private:
     void form_create();
     void form_show();
     void form_close();
+    void close_screens_for_end();
+    bool ask_quit();
     void release_subsystems();
     void restore_geometry();
     void save_geometry();
@@ -157,6 +161,7 @@ private:
     std::unique_ptr<IniProfile> ini_;
     std::unique_ptr<ChwScreen> screen_;
     std::unique_ptr<OutputLink> output_;
+    std::unique_ptr<ConsoleJournal> journal_;
     std::unique_ptr<StartupDialogs> own_dialogs_;
     std::unique_ptr<PopupMenus> popup_menus_;
     int display_width_ = 1280;
@@ -182,6 +187,7 @@ private:
 
     bool shown_once_ = false;
     bool close_requested_ = false;
+    int stop_waits_ = 0;  // ticks a stop has waited for an open question to end
     bool closed_ = false;
     QRect confine_;  // the pointer stays inside while a frame selection runs
 };

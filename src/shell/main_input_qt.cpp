@@ -14,6 +14,7 @@
 #include "platform/virtual_keys_qt.h"
 #include "remote/message_mailbox.h"
 #include "screens/Runscr.h"
+#include "screens/edit_keeper.h"
 #include "settings/env_settings.h"
 #include "shell/main_form_qt.h"
 #include "shell/main_layout.h"
@@ -71,6 +72,10 @@ void TPrismelMainForm::Timer1Timer() {
     }
     // What the remotes' last action came to ("no such cue"), as a key's would.
     if (std::string said; g_remote_messages.take(said)) s.show_message(said.c_str());
+
+    // What must outlive a crash: the live show's record and the open editors' tables.
+    if (journal_) journal_->tick(output_ ? output_->universe() : 0, s);
+    keep_open_edits(s, EditClock::now());
 
     if (!s.top_window()) return;
     hold_repeat_.tick(s, [this] {

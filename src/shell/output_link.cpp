@@ -43,6 +43,7 @@ public:
     }
     bool alias_refused() const override { return thread_.alias_refused(); }
     std::string remote_notice() const override { return web::remote_notice(); }
+    void step_before_first_frame() override { thread_.step_before_first_send(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }
 

@@ -27,6 +27,9 @@ public:
     // The Art-Net address could not be added: the output goes out from the
     // address the machine has.
     virtual bool alias_refused() const { return false; }
+    // Before start: the first frame sent is stepped first (a restored look),
+    // rather than all zero.
+    virtual void step_before_first_frame() {}
     // The thread is created suspended: start() lets it run.
     virtual void start() = 0;
     // Asks the thread to end; does not wait.

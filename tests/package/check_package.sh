@@ -43,6 +43,11 @@ head -1 "$copyright" 2>/dev/null | grep -qx 'Format: https://www.debian.org/doc/
 for licence in "License: Apache-2.0" "License: Expat"; do
   [ "$(grep -cx "$licence" "$copyright" 2>/dev/null)" -eq 2 ] || fail "the copyright file lacks a stanza and the text of '$licence'"
 done
+unit=$root/usr/lib/systemd/user/prismel.service
+for want in 'ExecStart=/usr/bin/prismel' 'Restart=on-failure' 'RestartPreventExitStatus=255'; do
+  grep -qx "$want" "$unit" 2>/dev/null || fail "the user unit lacks '$want'"
+done
+[ -z "$(find "$root" -path '*/systemd/*' -type l)" ] || fail "the package enables its user unit"
 for page in prismel prismel-show; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1" || fail "man page $page is not a page of section 1"
 done

@@ -52,6 +52,7 @@ struct RecordingOutput : OutputLink {
         bool screen_at_start = false;
         bool menu_at_start = false;
         int universe = -1;
+        bool first_frame_stepped = false;
     };
     explicit RecordingOutput(Log& log) : log_(log) {}
     void set_step_hook(std::function<void(DmxFrame&)> hook) override { log_.hook_set = static_cast<bool>(hook); }
@@ -66,6 +67,7 @@ struct RecordingOutput : OutputLink {
         log_.menu_at_start = g_main_menu != nullptr && g_screen && g_screen->top_window() == g_main_menu;
     }
     void request_terminate() override { log_.terminated = true; }
+    void step_before_first_frame() override { log_.first_frame_stepped = true; }
     bool alias_refused() const override { return refused; }
     bool ready = false;
     bool refused = false;

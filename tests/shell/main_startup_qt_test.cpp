@@ -114,7 +114,7 @@ TEST_F(MainFormTest, FirstShutdownWritesEverySetting) {
     const std::string general[] = {"version", "Editor", "WallImage", "TitleImage", "TxUniverse", "WinWidth",
                                    "WinHeight", "WinLeft", "WinTop", "WinState", "FontSize"};
     for (const auto& k : general) EXPECT_NE(ini.read_string("General", k.c_str(), "<none>"), "<none>") << k;
-    const std::string options[] = {"FkeyTime", "HideTitle", "Beep", "RunMouse", "RestartChs"};
+    const std::string options[] = {"FkeyTime", "HideTitle", "Beep", "RunMouse", "RestartChs", "ResumeAfterCrash"};
     for (const auto& k : options) EXPECT_NE(ini.read_string("Option", k.c_str(), "<none>"), "<none>") << k;
     const std::string colours[] = {"ScreenBg", "TitleFg", "TitleAct", "TitleNeg", "FrameAct", "FrameNeg", "WinFg",
                                    "WinBg", "WinHiFg", "WinHiBg", "WinNgFg", "HeaderY", "HeaderC", "HeaderR",
@@ -161,26 +161,30 @@ TEST_F(MainFormTest, NoToTheQuitQuestionKeepsEverythingRunning) {
     EXPECT_FALSE(fs::exists(ini_path()) && IniProfile(ini_path()).read_string("Option", "Beep", "") != "");
 }
 
-TEST_F(MainFormTest, TheWindowManagersCloseAndAnOpenScreenNeverClose) {
+// F12 ends the console from the main menu only; the window manager's close
+// (a caption button, Alt+F4, a session ending) asks the same question over
+// any screen and, on yes, ends it in order.
+TEST_F(MainFormTest, TheWindowManagersCloseAsksAndF12NeedsTheMainMenu) {
     write_show();
     copy_presets();
     start_shown();
-    box.answer(1);
-    form->close();  // the caption's close button
+    box.answer(2);
+    form->close();
     EXPECT_FALSE(form->closed());
-    EXPECT_TRUE(box.asked.empty());
+    ASSERT_EQ(box.asked.size(), 1u);
+    EXPECT_EQ(box.asked[0].line1, sj("Prismel を終了しますか?"));
 
     ChwWindow* w = g_screen->create_window(g_main_menu, "S", kStyleFramed, 2, 2, 40, 10);
     g_screen->show_window(w);
     w->key_handler = [](int, int) { return kResultQuit; };
     form->FormKeyDown(123, 0);  // -99 from another window: refused without a question
     EXPECT_FALSE(form->closed());
-    EXPECT_TRUE(box.asked.empty());
-    g_screen->close_window(w, true);
-    g_screen->show_window(g_main_menu);
-    form->FormKeyDown(123, 0);
-    EXPECT_TRUE(form->closed());
     EXPECT_EQ(box.asked.size(), 1u);
+    box.answer(1);
+    form->close();
+    EXPECT_TRUE(form->closed());
+    EXPECT_EQ(box.asked.size(), 2u);
+    g_screen->close_window(w, true);
 }
 
 TEST_F(MainFormTest, AMaximisedWindowKeepsItsRestoredSize) {

@@ -15,6 +15,9 @@
 #include <string>
 
 #include "commands.h"
+#include "data/show_digest.h"
+#include "engine/journal_keeper.h"
+#include "engine/journal_start.h"
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
@@ -39,6 +42,8 @@ const char kPlayUsage[] =
     "                              ArtDmx broadcast (default), or to each node on the universe\n"
     "  --protocol artnet|sacn|both  (default artnet)\n"
     "  --sacn-universe N           sACN universe 1-63999 (default: the Art-Net universe + 1)\n"
+    "  --resume                    keep a journal beside the show (DIR/prismel-show.JNL) and,\n"
+    "                              after an unexpected end, play on from it at the first frame\n"
     "  --osc-port N                listen for OSC on UDP port N (default: no OSC)\n"
     "  --osc-allow LIST            the senders OSC and MSC take: addresses and ranges\n"
     "                              (2.0.0.5,2.0.0.0/8); default: every sender\n"
@@ -52,9 +57,13 @@ struct PlayOptions {
     double seconds = 0;  // 0: until quit or a signal
     int universe = 0;
     artnet::OutputSettings output;
+    bool resume = false;  // keep a journal beside the show and play on from it after an unexpected end
     RemoteSettings remote;
     PlayWebOptions web;
 };
+
+// The player's own journal, beside the show it plays.
+constexpr const char* kPlayJournal = "prismel-show.JNL";
 
 // A decimal number from lo to hi and nothing else.
 bool whole_number_in(const char* v, long lo, long hi, int& out) {
@@ -69,6 +78,10 @@ bool parse_options(const Args& args, PlayOptions& o) {
     if (args.empty()) return false;
     o.folder = as_folder(args[0]);
     for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--resume") {
+            o.resume = true;
+            continue;
+        }
         if (i + 1 >= args.size()) return false;
         const char* v = args[i + 1].c_str();
         char* end = nullptr;
@@ -145,6 +158,7 @@ public:
             std::memcpy(slots, frame_.data(), frame_.size());
         });
         if (!thread_.error_text().empty()) std::fprintf(stderr, "prismel-show: %s\n", thread_.error_text().c_str());
+        if (o.resume) resume(o);
         report_status();
         engine_.release();  // hold counter 0, as the start-up leaves it
         thread_.start(true);
@@ -156,6 +170,7 @@ public:
         engine_.hold();
         thread_.terminate();
         thread_.join();  // the added address is removed here
+        if (journal_) journal_->close_cleanly();
         engine_.shut_down();
     }
 
@@ -207,9 +222,38 @@ public:
     }
 
 private:
+    // After an unexpected end the last look is restored before the first
+    // frame; from then on the journal follows what is played.
+    void resume(const PlayOptions& o) {
+        const uint64_t digest = show_digest(show_);
+        journal_ = std::make_unique<JournalKeeper>(engine_, o.folder + kPlayJournal);
+        const JournalStart start = read_journal_at_start(journal_->path(), digest);
+        resume_from(engine_, start);
+        if (start.kind == JournalStart::Kind::resume) {
+            thread_.step_before_first_send();
+            const PlaybackRecord& p = start.entry.playback;
+            std::fprintf(stderr, "prismel-show: output restored after an unexpected end (cue %d, scene %d, chase %d)\n",
+                         p.cue + 1, p.scene + 1, p.chase + 1);
+        } else if (start.kind == JournalStart::Kind::refused) {
+            std::fprintf(stderr, "prismel-show: %s is not used (%s); starting in standby\n", kPlayJournal,
+                         fault_text(start.fault));
+        }
+        journal_->start(digest, o.universe);
+    }
+
+    static const char* fault_text(JournalFault f) {
+        switch (f) {
+        case JournalFault::torn: return "cut short";
+        case JournalFault::other_version: return "written by another version";
+        case JournalFault::other_show: return "of another show";
+        default: return "damaged";
+        }
+    }
+
     ShowData& show_;
     PlaybackEngine engine_;
     artnet::TArtnetThread thread_;
+    std::unique_ptr<JournalKeeper> journal_;
     // What a remote's action came to, on standard error as the console's message line says it.
     remote::RemoteControl remotes_{engine_, show_, [](const char* cp932) {
         std::fprintf(stderr, "prismel-show: remote: %s\n", to_utf8(cp932).c_str());
