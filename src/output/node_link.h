@@ -8,6 +8,7 @@
 
 #include "output/interface_choice.h"
 #include "output/output_config.h"
+#include "output/output_status.h"
 
 namespace prismel {
 
@@ -33,6 +34,8 @@ public:
     virtual void set_output_settings(const artnet::OutputSettings&) {}
     // The machine's interfaces the output can be sent from.
     virtual std::vector<artnet::InterfaceOption> interfaces() const { return {}; }
+    // Each output in use with its state.
+    virtual std::vector<artnet::OutputReport> output_reports() const { return {}; }
 };
 
 }  // namespace prismel

@@ -40,6 +40,7 @@ public:
     std::vector<artnet::InterfaceOption> interfaces() const override {
         return artnet::interface_options(artnet::read_local_addresses());
     }
+    std::vector<artnet::OutputReport> output_reports() const override { return thread_.output_reports(); }
     bool alias_refused() const override { return thread_.alias_refused(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }

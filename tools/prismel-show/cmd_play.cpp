@@ -1,6 +1,6 @@
-// prismel-show play DIR [options]: the show in DIR played over Art-Net and/or
-// sACN without the window: the engine, the remote GO inputs and the output
-// thread, driven by commands on standard input.
+// prismel-show play DIR [options]: the show in DIR played without the window
+// over Art-Net, sACN, a USB DMX widget and/or OLA's daemon: the engine, the
+// remote GO inputs and the output thread, driven by commands on standard input.
 #include <poll.h>
 #include <unistd.h>
 
@@ -23,8 +23,9 @@ namespace {
 
 const char kPlayUsage[] =
     "usage: prismel-show play DIR [--seconds S] [--universe N] [--interface NAME|ADDRESS]\n"
-    "                             [--delivery broadcast|unicast] [--protocol artnet|sacn|both]\n"
-    "                             [--sacn-universe N]\n"
+    "                             [--delivery broadcast|unicast] [--protocol LIST]\n"
+    "                             [--sacn-universe N] [--usbpro-device PATH] [--ola-universe N]\n"
+    "LIST: artnet, sacn, usbpro, ola, separated by commas (both = artnet,sacn)\n"
     "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
 
 struct PlayOptions {
@@ -65,6 +66,12 @@ bool parse_options(const Args& args, PlayOptions& o) {
             if (!artnet::parse_delivery(v, o.output.delivery)) return false;
         } else if (args[i] == "--protocol") {
             if (!artnet::parse_protocol(v, o.output.protocol)) return false;
+        } else if (args[i] == "--usbpro-device") {
+            if (*v == 0) return false;
+            o.output.usbpro_device = v;
+        } else if (args[i] == "--ola-universe") {
+            if (!whole_number_in(v, artnet::kOlaUniverseMin, artnet::kOlaUniverseMax, o.output.ola_universe))
+                return false;
         } else {
             return false;
         }
@@ -111,6 +118,11 @@ public:
         thread_.start(true);
     }
     ~Player() {
+        // Each output's last report: where it went and what it dropped.
+        for (const artnet::OutputReport& r : thread_.output_reports())
+            std::fprintf(stderr, "prismel-show: %s %s %s, %llu frames dropped\n",
+                         artnet::protocol_text(r.kind).c_str(), r.where.c_str(), artnet::dmx_status_text(r.status),
+                         static_cast<unsigned long long>(r.dropped));
         engine_.hold();
         thread_.terminate();
         thread_.join();  // the added address is removed here
@@ -175,6 +187,8 @@ private:
         case artnet::OutputStatus::no_socket: return " (no output socket)";
         case artnet::OutputStatus::no_interface: return " (the interface is missing or has no IPv4 address)";
         case artnet::OutputStatus::link_down: return " (the interface is down)";
+        case artnet::OutputStatus::no_device: return " (no USB DMX widget)";
+        case artnet::OutputStatus::no_ola: return " (olad does not answer)";
         default: return "";
         }
     }

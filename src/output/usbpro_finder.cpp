@@ -1,0 +1,64 @@
+#include "output/usbpro_finder.h"
+
+#include "output/usbpro_message.h"
+
+namespace prismel::usbpro {
+
+namespace {
+
+constexpr std::chrono::milliseconds kReadStep{10};
+
+}  // namespace
+
+std::optional<uint32_t> ask_serial_number(SerialPort& port,
+                                          const std::function<bool(std::chrono::milliseconds)>& pause) {
+    size_t written = 0;
+    MessageReader reader;
+    uint8_t buf[256];
+    for (auto waited = std::chrono::milliseconds(0); waited <= kAnswerWait; waited += kReadStep) {
+        if (written < kSerialNumberRequest.size()) {
+            const long n = port.write_some(kSerialNumberRequest.data() + written, kSerialNumberRequest.size() - written);
+            if (n < 0) return std::nullopt;
+            written += size_t(n);
+        }
+        for (long n; (n = port.read_some(buf, sizeof buf)) != 0;) {
+            if (n < 0) return std::nullopt;
+            for (long i = 0; i < n; ++i)
+                if (reader.feed(buf[i]))
+                    if (auto serial = serial_number_of(reader)) return serial;
+        }
+        if (!pause(kReadStep)) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+FoundWidget find_widget(SerialDevices& devices, const std::string& named, const std::string& avoid,
+                        const std::function<bool(std::chrono::milliseconds)>& pause) {
+    FoundWidget found;
+    const std::string remote = avoid.empty() ? std::string() : devices.identity(avoid);
+    if (!named.empty()) {
+        if (!remote.empty() && devices.identity(named) == remote) {
+            found.error = named + ": the remote GO port";
+            return found;
+        }
+        found.port = devices.open(named, found.error);
+        if (found.port) found.path = named;
+        return found;
+    }
+    for (const std::string& path : devices.usb_serial_devices()) {
+        if (!remote.empty() && devices.identity(path) == remote) continue;
+        std::string error;
+        std::unique_ptr<SerialPort> port = devices.open(path, error);
+        if (!port) continue;
+        found.serial = ask_serial_number(*port, pause);
+        if (found.serial) {
+            found.port = std::move(port);
+            found.path = path;
+            return found;
+        }
+        if (!pause(std::chrono::milliseconds(0))) break;
+    }
+    return found;
+}
+
+}  // namespace prismel::usbpro
