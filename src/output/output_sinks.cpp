@@ -80,10 +80,13 @@ void TArtnetThread::hand_out(unsigned number, std::chrono::nanoseconds now) {
         for (auto& s : sinks_) enabled ? s->resend() : s->silence();
     }
     const SinkFrame frame{frame_.data(), number, now};
+    bool changed = false;
     for (auto& s : sinks_) {
         if (enabled_) s->take(frame);
-        states_[size_t(output_index(s->kind()))].store(s->state(), std::memory_order_relaxed);
+        const OutputStatus state = s->state();
+        changed |= states_[size_t(output_index(s->kind()))].exchange(state, std::memory_order_relaxed) != state;
     }
+    if (changed) publish_reports();  // the dialog shows where a device was found at once
 }
 
 void TArtnetThread::end_sacn_stream() {

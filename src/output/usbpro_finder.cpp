@@ -21,12 +21,14 @@ std::optional<uint32_t> ask_serial_number(SerialPort& port,
             if (n < 0) return std::nullopt;
             written += size_t(n);
         }
-        for (long n; (n = port.read_some(buf, sizeof buf)) != 0;) {
+        std::optional<uint32_t> serial;
+        for (long n; !serial && (n = port.read_some(buf, sizeof buf)) != 0;) {
             if (n < 0) return std::nullopt;
-            for (long i = 0; i < n; ++i)
-                if (reader.feed(buf[i]))
-                    if (auto serial = serial_number_of(reader)) return serial;
+            reader.feed(buf, size_t(n), [&](const MessageReader& m) {
+                if (!serial) serial = serial_number_of(m);
+            });
         }
+        if (serial) return serial;
         if (!pause(kReadStep)) return std::nullopt;
     }
     return std::nullopt;

@@ -27,37 +27,40 @@ std::vector<uint8_t> build_message(uint8_t label, const uint8_t* data, size_t n)
     return m;
 }
 
-void MessageReader::restart(uint8_t b) { expect_ = b == kStartByte ? Expect::label : Expect::start; }
-
-bool MessageReader::feed(uint8_t b) {
-    switch (expect_) {
-    case Expect::start: restart(b); return false;
-    case Expect::label:
-        label_ = b;
-        expect_ = Expect::length_low;
-        return false;
-    case Expect::length_low:
-        size_ = b;
-        expect_ = Expect::length_high;
-        return false;
-    case Expect::length_high:
-        size_ |= size_t(b) << 8;
-        got_ = 0;
-        if (size_ > kMaxData) restart(b);
-        else expect_ = size_ == 0 ? Expect::end : Expect::data;
-        return false;
-    case Expect::data:
-        data_[got_++] = b;
-        if (got_ == size_) expect_ = Expect::end;
-        return false;
-    case Expect::end:
-        if (b == kEndByte) {
-            expect_ = Expect::start;
-            return true;
+// Held bytes and queued ones together never exceed kHeld + 1: a byte moves
+// from the queue to the held message, or is dropped; a false start drops its
+// start byte and puts the rest back in front of the queue.
+bool MessageReader::next() {
+    while (taken_ < queued_) {
+        const uint8_t b = queue_[taken_++];
+        if (held_count_ == 0) {
+            if (b == kStartByte) held_[held_count_++] = b;
+            continue;
         }
-        restart(b);
-        return false;
+        if (held_count_ < kHeaderSize) {
+            held_[held_count_++] = b;
+            if (held_count_ == kHeaderSize) size_ = held_[2] | size_t(held_[3]) << 8;
+            if (held_count_ < kHeaderSize || size_ <= kMaxData) continue;
+        } else if (held_count_ < kHeaderSize + size_) {
+            held_[held_count_++] = b;
+            continue;
+        } else if (b == kEndByte) {
+            held_count_ = 0;
+            return true;
+        } else {
+            --taken_;  // not the end byte: looked at again below
+        }
+        // A false start: everything after its start byte is looked at again.
+        std::array<uint8_t, kHeld + 1> rest;
+        const size_t again = held_count_ - 1, left = queued_ - taken_;
+        std::copy(held_.begin() + 1, held_.begin() + long(held_count_), rest.begin());
+        std::copy(queue_.begin() + long(taken_), queue_.begin() + long(queued_), rest.begin() + long(again));
+        queue_ = rest;
+        queued_ = again + left;
+        taken_ = 0;
+        held_count_ = 0;
     }
+    queued_ = taken_ = 0;
     return false;
 }
 

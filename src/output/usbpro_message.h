@@ -29,26 +29,36 @@ void build_dmx(DmxMessage& m, const uint8_t* slots);
 std::vector<uint8_t> build_message(uint8_t label, const uint8_t* data, size_t n);
 constexpr std::array<uint8_t, 5> kSerialNumberRequest = {kStartByte, kLabelSerialNumber, 0, 0, kEndByte};
 
-// Finds whole messages in the bytes a widget sends, one byte at a time.
-// Bytes outside a message, a length over kMaxData and a message without its
-// end byte are skipped; the reader then looks for the next start byte.
+// Finds whole messages in the bytes a widget sends. Bytes outside a
+// message are skipped; a start that proves false (a length over kMaxData, no
+// end byte where it belongs) is given up and the bytes after it are looked
+// at again, so that noise never hides a message that follows it.
 class MessageReader {
 public:
-    // True when b completed a message, which label() and data() then give.
-    bool feed(uint8_t b);
-    uint8_t label() const { return label_; }
-    const uint8_t* data() const { return data_.data(); }
+    // Calls on_message(*this) for each whole message in the bytes, while its
+    // label() and data() are valid.
+    template <class OnMessage>
+    void feed(const uint8_t* bytes, size_t n, OnMessage&& on_message) {
+        for (size_t i = 0; i < n; ++i) {
+            queue_[queued_++] = bytes[i];
+            while (next()) on_message(*this);
+        }
+    }
+    uint8_t label() const { return held_[1]; }
+    const uint8_t* data() const { return held_.data() + kHeaderSize; }
     size_t size() const { return size_; }
 
 private:
-    enum class Expect { start, label, length_low, length_high, data, end };
-    void restart(uint8_t b);
+    static constexpr size_t kHeld = kHeaderSize + kMaxData;
+    // Takes queued bytes until one completes a message (true) or none is left.
+    bool next();
 
-    Expect expect_ = Expect::start;
-    uint8_t label_ = 0;
+    std::array<uint8_t, kHeld> held_{};       // the message begun, from its start byte
+    size_t held_count_ = 0;
     size_t size_ = 0;
-    size_t got_ = 0;
-    std::array<uint8_t, kMaxData> data_{};
+    std::array<uint8_t, kHeld + 1> queue_{};  // bytes still to look at, oldest first
+    size_t queued_ = 0;
+    size_t taken_ = 0;
 };
 
 // The widget's serial number from a completed label-10 message: four bytes,
