@@ -18,7 +18,7 @@ chmod 755 "$root"
 
 # --- the package's fields
 fields=$(dpkg-deb -f "$deb" Package Depends)
-for want in "Package: prismel" "libqt6widgets6" "fonts-ipafont-gothic" "qt6-qpa-plugins" "libc6"; do
+for want in "Package: prismel" "libqt6widgets6" "fonts-ipafont-gothic" "qt6-qpa-plugins" "libc6" "libola1"; do
   grep -q "$want" <<<"$fields" || fail "control fields lack '$want'"
 done
 pass "control fields"
