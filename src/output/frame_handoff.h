@@ -21,6 +21,9 @@ public:
         puts_.notify_one();
     }
 
+    // A frame put is waiting to be taken.
+    bool pending() const { return middle_.load(std::memory_order_acquire) & kFresh; }
+
     // The other side: the newest frame put since the last take, or nullptr.
     // It stays valid until the next take.
     const Frame* take() {

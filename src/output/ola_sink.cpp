@@ -25,7 +25,9 @@ void serve(OlaSink::Shared& shared, const OlaSink::Connect& connect, SideThread:
     FrameHandoff::Frame newest{};
     bool have = false;
     auto send = [&] {
-        return olad->send(unsigned(shared.universe.load()), newest.data(), newest.size());
+        if (!olad->send(unsigned(shared.universe.load()), newest.data(), newest.size())) return false;
+        shared.sent.fetch_add(1, std::memory_order_relaxed);
+        return true;
     };
     while (!control.stopping()) {
         if (!olad->connect()) {
@@ -72,6 +74,12 @@ void OlaSink::apply(const OutputSettings& s) {
 }
 
 void OlaSink::take(const SinkFrame& f) {
+    const uint64_t sent = shared_->sent.load(std::memory_order_relaxed);
+    if (sent != sent_seen_ || !shared_->handoff.pending()) {
+        sent_seen_ = sent;
+        last_sent_ = f.now;
+    }
+    stuck_ = f.now - last_sent_ >= kStuck;
     const bool due = resend_ || !handed_ || f.now - last_handed_ >= kRepeat ||
                      std::memcmp(f.slots, last_.data(), last_.size()) != 0;
     if (!due) return;

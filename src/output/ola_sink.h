@@ -4,7 +4,8 @@
 // with the newest frame; the loop only hands frames over. Without olad (not
 // running, stopped, restarting) the output says so and the side thread tries
 // again once a second; once connected it sends the newest frame at once, so
-// a restarted daemon has the levels again.
+// a restarted daemon has the levels again. A daemon that takes no frame for
+// three seconds (hung, with the connection open) shows as not answering.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -21,6 +22,7 @@ class OlaSink final : public DmxSink {
 public:
     static constexpr std::chrono::seconds kRepeat{1};
     static constexpr std::chrono::seconds kConnectAgain{1};
+    static constexpr std::chrono::seconds kStuck{3};
     using Connect = std::function<std::unique_ptr<OlaConnection>()>;
 
     OlaSink(Connect connect, int universe);
@@ -30,7 +32,9 @@ public:
     void take(const SinkFrame& f) override;
     void resend() override { resend_ = true; }
     void apply(const OutputSettings& s) override;
-    OutputStatus state() const override { return shared_->status.load(std::memory_order_relaxed); }
+    OutputStatus state() const override {
+        return stuck_ ? OutputStatus::no_ola : shared_->status.load(std::memory_order_relaxed);
+    }
     std::string where() const override { return std::to_string(shared_->universe.load()); }
     void retire() override { side_.request_stop(); }
     bool idle() const override { return side_.finished(); }
@@ -39,6 +43,7 @@ public:
         FrameHandoff handoff;
         std::atomic<int> universe{1};
         std::atomic<OutputStatus> status{OutputStatus::no_ola};
+        std::atomic<uint64_t> sent{0};  // frames olad took
     };
 
 private:
@@ -48,6 +53,9 @@ private:
     bool handed_ = false;
     bool resend_ = true;
     std::chrono::nanoseconds last_handed_{};
+    uint64_t sent_seen_ = 0;
+    std::chrono::nanoseconds last_sent_{};  // when sent_seen_ last grew
+    bool stuck_ = false;
 };
 
 }  // namespace prismel::artnet

@@ -35,7 +35,7 @@ std::optional<uint32_t> ask_serial_number(SerialPort& port,
 }
 
 FoundWidget find_widget(SerialDevices& devices, const std::string& named, const std::string& avoid,
-                        const std::function<bool(std::chrono::milliseconds)>& pause) {
+                        const std::function<bool(std::chrono::milliseconds)>& pause, SilentDevices& silent) {
     FoundWidget found;
     const std::string remote = avoid.empty() ? std::string() : devices.identity(avoid);
     if (!named.empty()) {
@@ -47,18 +47,24 @@ FoundWidget find_widget(SerialDevices& devices, const std::string& named, const 
         if (found.port) found.path = named;
         return found;
     }
-    for (const std::string& path : devices.usb_serial_devices()) {
-        if (!remote.empty() && devices.identity(path) == remote) continue;
+    const std::vector<std::string> paths = devices.usb_serial_devices();
+    SilentDevices listed;
+    for (const std::string& path : paths) listed.insert(devices.identity(path));
+    std::erase_if(silent, [&](const std::string& id) { return !listed.count(id); });  // unplugged
+    for (const std::string& path : paths) {
+        const std::string id = devices.identity(path);
+        if ((!remote.empty() && id == remote) || silent.count(id)) continue;
         std::string error;
         std::unique_ptr<SerialPort> port = devices.open(path, error);
-        if (!port) continue;
+        if (!port) continue;  // busy, or not ours yet: asked again next time
         found.serial = ask_serial_number(*port, pause);
         if (found.serial) {
             found.port = std::move(port);
             found.path = path;
-            return found;
+            break;
         }
-        if (!pause(std::chrono::milliseconds(0))) break;
+        if (!pause(std::chrono::milliseconds(0))) break;  // cut short: not an answer missed
+        silent.insert(id);
     }
     return found;
 }

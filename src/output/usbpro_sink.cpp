@@ -14,6 +14,7 @@ UsbProSink::UsbProSink(std::shared_ptr<SerialDevices> devices, std::string devic
     side_.start("usbpro", [shared = shared_, devices = std::move(devices), named = device_,
                            avoid = std::move(avoid)](artnet::SideThread::Control& control) {
         auto pause = [&control](milliseconds d) { return control.pause(d); };
+        SilentDevices silent;
         do {
             std::vector<std::unique_ptr<SerialPort>> lost;
             {
@@ -22,7 +23,7 @@ UsbProSink::UsbProSink(std::shared_ptr<SerialDevices> devices, std::string devic
             }
             lost.clear();  // closed here, off the loop
             if (!shared->wanted.load() || shared->has_offer.load()) continue;
-            FoundWidget found = find_widget(*devices, named, avoid, pause);
+            FoundWidget found = find_widget(*devices, named, avoid, pause, silent);
             if (!found.port) continue;
             std::lock_guard lock(shared->mutex);
             shared->offered = std::move(found.port);
@@ -54,6 +55,7 @@ void UsbProSink::adopt_offered() {
     shared_->wanted.store(false);
     written_ = kDmxMessageSize;
     begun_ = false;
+    stalled_ = false;
 }
 
 void UsbProSink::hand_back_lost() {
@@ -93,18 +95,20 @@ void UsbProSink::take(const artnet::SinkFrame& f) {
     // this one, would make this frame late: the next one replaces it.
     if (!whole || port_->queued() >= long(kDmxMessageSize)) {
         ++dropped_;
+        stalled_ = f.now - last_begun_ >= kStalled;
         return;
     }
     build_dmx(message_, f.slots);
     std::memcpy(last_.data(), f.slots, kSlots);
     begun_ = true;
     resend_ = false;
+    stalled_ = false;
     last_begun_ = f.now;
     written_ = 0;
     finish_message();
 }
 
-OutputStatus UsbProSink::state() const { return port_ ? OutputStatus::ok : OutputStatus::no_device; }
+OutputStatus UsbProSink::state() const { return port_ && !stalled_ ? OutputStatus::ok : OutputStatus::no_device; }
 
 std::string UsbProSink::where() const { return port_ ? path_ : device_; }
 

@@ -4,7 +4,9 @@
 // itself). The output thread only writes, never waiting: a message is
 // written whole or not at all (the rest of one the port took in part goes
 // before anything newer), and a frame that finds the port still busy is
-// dropped, counted, and replaced by the next. Finding, opening and closing
+// dropped, counted, and replaced by the next; a widget that has taken no
+// frame for two seconds shows as missing until it takes one again. Finding,
+// opening and closing
 // the device happen on a side thread, which looks again once a second while
 // there is no widget (none found, or unplugged).
 #include <array>
@@ -26,6 +28,7 @@ class UsbProSink final : public artnet::DmxSink {
 public:
     static constexpr std::chrono::seconds kRepeat{1};
     static constexpr std::chrono::seconds kLookAgain{1};
+    static constexpr std::chrono::seconds kStalled{2};
 
     // device: the setting (empty: probe the USB serial devices); avoid: the
     // remote GO port, never opened.
@@ -69,6 +72,7 @@ private:
     std::array<uint8_t, kSlots> last_{};  // the slots of the last message begun
     bool begun_ = false;                  // a message has been begun on this port
     bool resend_ = true;
+    bool stalled_ = false;  // frames were due and none could begin for kStalled
     std::chrono::nanoseconds last_begun_{};
     uint64_t dropped_ = 0;
 };
