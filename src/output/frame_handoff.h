@@ -31,14 +31,16 @@ public:
         front_ = middle_.exchange(front_, std::memory_order_acq_rel) & kIndex;
         return &buffers_[front_];
     }
-    // Waits until a frame is put, then takes it; nullptr at once once wake()
-    // was called.
+    // Waits until a frame is put, then takes it; nullptr once wake() was
+    // called. (A wake-up may come from a put whose frame an earlier take got
+    // already: it waits again.)
     const Frame* wait_take() {
-        const uint32_t seen = puts_.load();
-        if (const Frame* f = take()) return f;
-        if (woken_.load()) return nullptr;
-        puts_.wait(seen);
-        return take();
+        for (;;) {
+            const uint32_t seen = puts_.load();
+            if (const Frame* f = take()) return f;
+            if (woken_.load()) return nullptr;
+            puts_.wait(seen);
+        }
     }
     // Ends every wait_take, this one and those to come, for good.
     void wake() {
