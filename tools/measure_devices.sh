@@ -5,9 +5,10 @@
 #   artnet         ArtDmx to a receiver on 2.0.0.2 (kernel receive times)
 #   artnet,usbpro  the same, and a pseudo-terminal standing in for a USB
 #                  widget, which timestamps every whole frame message it reads
-#   ola            olad beside the console, its dummy device and an Art-Net
-#                  output port patched to the universe: the receiver
-#                  timestamps what olad sends on
+#   ola            olad beside the console with an Art-Net output port
+#                  patched to the universe: the receiver timestamps what olad
+#                  sends on, and OLA's recorder notes what olad received (its
+#                  delays are whole milliseconds)
 # Printed for each: frames/s, interval p50/p99/max, the CPU % of one core of
 # the output thread and of the output's side thread during the chase, and
 # the frames the outputs dropped.
@@ -109,6 +110,9 @@ measure() {
       >/dev/null 2>"$work/play.txt" &
   local player=$!
   sleep 2
+  if [ "$outputs" = ola ]; then
+    ip netns exec $a timeout -s INT "$secs" ola_recorder -r "$work/recorded" -u 1 >/dev/null 2>&1 &
+  fi
   pid=""
   for p in $(ip netns pids $a); do [ "$(cat /proc/$p/comm)" = prismel-show ] && pid=$p; done
   local o0 s0 o1 s1 t0 t1
@@ -117,6 +121,18 @@ measure() {
   o1=$(thread_cpu artnet); s1=$(thread_cpu "$side"); t1=$(date +%s.%N)
   wait $recv $player || true
   cat "$work/artnet.txt"
+  if [ -f "$work/recorded" ]; then
+    python3 - "$work/recorded" "$work" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[2]); from figures import figures
+lines = open(sys.argv[1]).read().split("\n")[1:]
+delays = [int(l) for l in lines[1::2] if l.strip().isdigit()]
+t, ts = 0.0, [0.0]
+for d in delays: t += d / 1000; ts.append(t)
+print(figures("olad received (ola_recorder)", ts))
+PY
+    rm -f "$work/recorded"
+  fi
   if [ -n "${widget:-}" ]; then wait $widget || true; cat "$work/widget.txt"; widget=""; fi
   awk -v o0="$o0" -v o1="$o1" -v s0="$s0" -v s1="$s1" -v t0="$t0" -v t1="$t1" -v side="$side" \
     'BEGIN { d = (t1 - t0) * 1e9; printf "output thread cpu %.3f %%", 100 * (o1 - o0) / d

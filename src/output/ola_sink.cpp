@@ -84,6 +84,7 @@ void OlaSink::take(const SinkFrame& f) {
                      std::memcmp(f.slots, last_.data(), last_.size()) != 0;
     if (!due) return;
     std::memcpy(last_.data(), f.slots, last_.size());
+    if (shared_->status.load(std::memory_order_relaxed) == OutputStatus::ok && shared_->handoff.pending()) ++dropped_;
     shared_->handoff.put(f.slots);
     handed_ = true;
     resend_ = false;

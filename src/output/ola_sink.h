@@ -36,6 +36,8 @@ public:
         return stuck_ ? OutputStatus::no_ola : shared_->status.load(std::memory_order_relaxed);
     }
     std::string where() const override { return std::to_string(shared_->universe.load()); }
+    // Frames replaced by a newer one before the side thread took them.
+    uint64_t dropped() const override { return dropped_; }
     void retire() override { side_.request_stop(); }
     bool idle() const override { return side_.finished(); }
 
@@ -56,6 +58,7 @@ private:
     uint64_t sent_seen_ = 0;
     std::chrono::nanoseconds last_sent_{};  // when sent_seen_ last grew
     bool stuck_ = false;
+    uint64_t dropped_ = 0;
 };
 
 }  // namespace prismel::artnet
