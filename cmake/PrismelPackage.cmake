@@ -40,21 +40,23 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "stand-alone lighting console sending DMX 
 set(CPACK_PACKAGE_DESCRIPTION
   "Prismel programs colours, scenes, chases, a cue list and function-key
 presets for up to 64 colour-mixing fixtures on a keyboard-driven character
-screen and plays them back live as one DMX-512 universe over Art-Net (and
-sACN). prismel-show checks, reports and plays show folders from the command
+screen and plays them back live as one DMX-512 universe over Art-Net, sACN,
+a USB DMX widget or OLA's daemon. prismel-show checks, reports and plays show folders from the command
 line.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries (Qt 6 widgets, liblo, RtMidi, the C++ runtime) are found by dpkg-shlibdeps;
-# what it cannot see is named: Qt's platform plugins (loaded at run time)
-# and the Japanese font the character screen is drawn with. The browser
-# remote's Qt libraries are named as well, so a package built where
-# dpkg-shlibdeps is missing still brings them.
+# The libraries (Qt 6 widgets, liblo, RtMidi, OLA's client library, the C++
+# runtime) are found by dpkg-shlibdeps; what it cannot see is named: Qt's
+# platform plugins (loaded at run time) and the Japanese font the character
+# screen is drawn with. The browser remote's Qt libraries are named as well,
+# so a package built where dpkg-shlibdeps is missing still brings them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, libqt6httpserver6, libqt6websockets6")
 # A written report opens in the desktop's application for it (xdg-open).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# OLA's daemon: the OLA output needs it running.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "ola")
 include(CPack)

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev libx11-dev libsimpleini-dev fonts-ipafont-gothic
-  xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi iproute2 util-linux procps ola tshark clang
+  xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi iproute2 util-linux procps ola libola-dev tshark clang
   dpkg-dev desktop-file-utils liblo-dev liblo-tools librtmidi-dev chromium chromium-driver)
 missing=()
 for p in "${packages[@]}"; do

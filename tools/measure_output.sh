@@ -11,10 +11,13 @@
 # ticks skipped, CPU of the console and the X server, memory):
 #   tools/measure_output.sh --window [--load] [--seconds N] [--perf DIR] [BUILD_BIN_DIR]
 #   tools/measure_output.sh --play [--load] [--seconds N] [BUILD_BIN_DIR]
+# The USB widget (a pseudo-terminal) and olad beside Art-Net:
+#   tools/measure_output.sh --devices [BUILD_BIN_DIR] [SECONDS]
 set -euo pipefail
 case "${1:-}" in
   --window) shift; exec "$(dirname "$0")/measure_window.sh" "$@" ;;
   --play) shift; exec "$(dirname "$0")/measure_window.sh" --headless "$@" ;;
+  --devices) shift; exec "$(dirname "$0")/measure_devices.sh" "$@" ;;
 esac
 cd "$(dirname "$0")/.."
 bin=${1:-build/default/bin}

@@ -16,6 +16,7 @@ namespace {
 constexpr int kDigits = 16;
 constexpr int kListWidth = 380;
 constexpr int kListHeight = 180;
+constexpr int kOutputListHeight = 80;
 
 
 QComboBox* hex_digit_list(QWidget* parent) {
@@ -53,8 +54,17 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     for (artnet::Delivery d : {artnet::Delivery::broadcast, artnet::Delivery::unicast})
         DeliveryComboBox->addItem(qt_text(artnet::delivery_item(d)));
     ProtocolComboBox = new QComboBox(OutputGroupBox);
-    for (artnet::Protocol p : {artnet::Protocol::artnet, artnet::Protocol::sacn, artnet::Protocol::both})
-        ProtocolComboBox->addItem(qt_text(artnet::protocol_item(p)));
+    for (int i = 0; i < artnet::kNetworkItems; ++i) ProtocolComboBox->addItem(qt_text(artnet::network_item(i)));
+    UsbProCheckBox = new QCheckBox(QStringLiteral("USB DMX Pro"), OutputGroupBox);
+    UsbProDeviceEdit = new QLineEdit(OutputGroupBox);
+    UsbProDeviceEdit->setPlaceholderText(qt_text(sj("自動")));
+    OlaCheckBox = new QCheckBox(QStringLiteral("OLA"), OutputGroupBox);
+    OlaUniverseSpinBox = new QSpinBox(OutputGroupBox);
+    OlaUniverseSpinBox->setRange(artnet::kOlaUniverseMin, artnet::kOlaUniverseMax);
+    OlaUniverseSpinBox->setPrefix(qt_text(sj("ユニバース ")));
+    OutputListBox = new QListWidget(OutputGroupBox);
+    OutputListBox->setFixedHeight(kOutputListHeight);
+    OutputListBox->setFocusPolicy(Qt::NoFocus);
     auto* output = new QGridLayout(OutputGroupBox);
     output->addWidget(new QLabel(qt_text(sj("インターフェイス")), OutputGroupBox), 0, 0);
     output->addWidget(InterfaceComboBox, 0, 1);
@@ -62,6 +72,11 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     output->addWidget(DeliveryComboBox, 1, 1);
     output->addWidget(new QLabel(qt_text(sj("プロトコル")), OutputGroupBox), 2, 0);
     output->addWidget(ProtocolComboBox, 2, 1);
+    output->addWidget(UsbProCheckBox, 3, 0);
+    output->addWidget(UsbProDeviceEdit, 3, 1);
+    output->addWidget(OlaCheckBox, 4, 0);
+    output->addWidget(OlaUniverseSpinBox, 4, 1);
+    output->addWidget(OutputListBox, 5, 0, 1, 2);
     output->setColumnStretch(1, 1);
 
     auto* port = new QGridLayout(GroupBox4);
@@ -104,6 +119,10 @@ TArtNetDlg::TArtNetDlg(NodeLink& link, QWidget* parent)
     connect(OidComboBox, &QComboBox::activated, this, &TArtNetDlg::OsubComboBoxChange);
     for (QComboBox* box : {InterfaceComboBox, DeliveryComboBox, ProtocolComboBox})
         connect(box, &QComboBox::activated, this, &TArtNetDlg::OutputComboBoxChange);
+    for (QCheckBox* box : {UsbProCheckBox, OlaCheckBox})
+        connect(box, &QCheckBox::clicked, this, &TArtNetDlg::OutputComboBoxChange);
+    connect(UsbProDeviceEdit, &QLineEdit::editingFinished, this, &TArtNetDlg::OutputComboBoxChange);
+    connect(OlaUniverseSpinBox, &QSpinBox::editingFinished, this, &TArtNetDlg::OutputComboBoxChange);
     connect(ScanBtn, &QPushButton::clicked, this, &TArtNetDlg::ScanBtnClick);
     connect(PropBtn, &QPushButton::clicked, this, &TArtNetDlg::PropActionExecute);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -134,7 +153,24 @@ void TArtNetDlg::show_output_settings() {
         if (item.value == s.interface) InterfaceComboBox->setCurrentIndex(InterfaceComboBox->count() - 1);
     }
     DeliveryComboBox->setCurrentIndex(s.delivery == artnet::Delivery::unicast ? 1 : 0);
-    ProtocolComboBox->setCurrentIndex(static_cast<int>(s.protocol));
+    ProtocolComboBox->setCurrentIndex(artnet::network_index(s.protocol));
+    UsbProCheckBox->setChecked(artnet::has(s.protocol, artnet::Protocol::usbpro));
+    UsbProDeviceEdit->setText(QString::fromStdString(s.usbpro_device));
+    OlaCheckBox->setChecked(artnet::has(s.protocol, artnet::Protocol::ola));
+    OlaUniverseSpinBox->setValue(s.ola_universe);
+    show_output_states();
+}
+
+void TArtNetDlg::show_output_states() {
+    const std::vector<artnet::OutputReport> reports = link_.output_reports();
+    if (OutputListBox->count() != int(reports.size())) {
+        OutputListBox->clear();
+        for (size_t i = 0; i < reports.size(); ++i) OutputListBox->addItem(QString());
+    }
+    for (size_t i = 0; i < reports.size(); ++i) {
+        const QString line = qt_text(artnet::output_line(reports[i]));
+        if (OutputListBox->item(int(i))->text() != line) OutputListBox->item(int(i))->setText(line);
+    }
 }
 
 void TArtNetDlg::OsubComboBoxChange() {
@@ -147,8 +183,17 @@ void TArtNetDlg::OutputComboBoxChange() {
     const int chosen = InterfaceComboBox->currentIndex();
     if (chosen >= 0 && chosen < int(interface_values_.size())) s.interface = interface_values_[size_t(chosen)];
     s.delivery = DeliveryComboBox->currentIndex() == 1 ? artnet::Delivery::unicast : artnet::Delivery::broadcast;
-    const int p = ProtocolComboBox->currentIndex();
-    s.protocol = p == 1 ? artnet::Protocol::sacn : p == 2 ? artnet::Protocol::both : artnet::Protocol::artnet;
+    artnet::Protocol outputs = artnet::with_network_index({}, ProtocolComboBox->currentIndex());
+    if (UsbProCheckBox->isChecked()) outputs = outputs | artnet::Protocol::usbpro;
+    if (OlaCheckBox->isChecked()) outputs = outputs | artnet::Protocol::ola;
+    if (artnet::is_empty(outputs)) {
+        show_output_settings();
+        return;
+    }
+    s.protocol = outputs;
+    s.usbpro_device = UsbProDeviceEdit->text().trimmed().toStdString();  // a file name, as the system spells it
+    s.ola_universe = OlaUniverseSpinBox->value();
+    if (s == link_.output_settings()) return;
     link_.set_output_settings(s);
     rebuild_list();
 }
@@ -164,6 +209,7 @@ void TArtNetDlg::Timer1Timer() {
     artnet::NodeList* nodes = link_.nodes();
     if (nodes && nodes->changed()) rebuild_list();
     PropActionUpdate();
+    show_output_states();
 }
 
 void TArtNetDlg::rebuild_list() {

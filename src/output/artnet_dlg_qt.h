@@ -2,13 +2,17 @@
 // The DMX interface settings: the output port (sub-net and universe ID) the
 // console sends ArtDmx to, its own Art-Net address, the nodes that answered
 // its polls and how each is reached, with a scan and the details of one node;
-// and the output group: the interface, the ArtDmx delivery and the protocols.
+// and the output group: the interface, the ArtDmx delivery, the network
+// protocols, the USB widget and OLA outputs, and each output with its state.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <functional>
@@ -43,7 +47,12 @@ public:
     QGroupBox* OutputGroupBox = nullptr;
     QComboBox* InterfaceComboBox = nullptr;
     QComboBox* DeliveryComboBox = nullptr;   // broadcast, unicast
-    QComboBox* ProtocolComboBox = nullptr;   // Art-Net, sACN, both
+    QComboBox* ProtocolComboBox = nullptr;   // Art-Net, sACN, both, none
+    QCheckBox* UsbProCheckBox = nullptr;
+    QLineEdit* UsbProDeviceEdit = nullptr;   // empty: the first widget found
+    QCheckBox* OlaCheckBox = nullptr;
+    QSpinBox* OlaUniverseSpinBox = nullptr;
+    QListWidget* OutputListBox = nullptr;    // each output in use with its state
     QLabel* RemoteLabel = nullptr;           // the browser remote's port and PIN; hidden while it is off
 
     // How the details dialog is shown; modal by default. Tests look at it
@@ -58,8 +67,9 @@ public:
     void Timer1Timer();
     void PropActionUpdate();
     void PropActionExecute();
-    // Any of the output group's lists chosen by the operator: the new output
-    // settings, in force at once.
+    // Any of the output group's controls changed by the operator: the new
+    // output settings, in force at once. A choice that leaves no output at
+    // all is refused: the controls show the settings in force again.
     void OutputComboBoxChange();
 
 protected:
@@ -69,6 +79,7 @@ protected:
 private:
     void rebuild_list();
     void show_output_settings();
+    void show_output_states();
 
     NodeLink& link_;
     // The entries behind the lines of the list, as they were listed: the

@@ -1,11 +1,13 @@
 #pragma once
-// TArtnetThread: the console's only DMX output. Every 20 ms it lets the step
-// hook (the playback engine) fill the frame and sends it when it changed:
-// as ArtDmx (broadcast, or unicast to the nodes that asked for the universe)
-// at least every 75th frame, and as sACN (E1.31 multicast) with the
-// standard's keep-alive. It polls for Art-Net nodes every 2 s, answers polls,
-// keeps the list of nodes that reply, and watches a chosen interface so that
-// sending stops while it is gone and resumes when it is back.
+// TArtnetThread: the console's DMX output. Every 20 ms it lets the step hook
+// (the playback engine) fill the frame and hands it to each output in use
+// (dmx_sink.h), which sends it when it changed or is due: ArtDmx (broadcast,
+// or unicast to the nodes that asked for the universe) at least every 75th
+// frame, sACN (E1.31 multicast) with the standard's keep-alive, a USB DMX
+// widget and OLA's daemon at least once a second. It polls for Art-Net nodes
+// every 2 s, answers polls, keeps the list of nodes that reply, and watches a
+// chosen interface so that sending stops while it is gone and resumes when
+// it is back.
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -15,14 +17,16 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "output/artnet_nodes.h"
 #include "output/artnet_packets.h"
+#include "output/device_outputs.h"
 #include "output/interface_choice.h"
 #include "output/net_seams.h"
+#include "output/network_sinks.h"
 #include "output/output_config.h"
 #include "output/output_status.h"
-#include "output/sacn_stream.h"
 
 namespace prismel::artnet {
 
@@ -31,18 +35,18 @@ public:
     using StepHook = std::function<void(uint8_t* frame)>;  // frame: 512 slots
     static constexpr std::chrono::milliseconds kPeriod{20};
     static constexpr std::chrono::milliseconds kPollInterval{2000};
-    static constexpr int kKeepAliveFrames = 75;  // an unchanged ArtDmx is repeated every 1.5 s
     static constexpr int kMaxDatagramsPerPass = 64;
     // A node that missed three polls is dropped.
     static constexpr std::chrono::milliseconds kNodeMaxAge{3 * 2000 + 1000};
     static constexpr std::chrono::seconds kDiscoveryInterval{10};
     static constexpr int kInterfaceCheckFrames = 50;  // a chosen interface is looked at every second
+    static constexpr int kReportFrames = 50;          // the outputs' reports are renewed every second
 
     // Create (suspended): runs the network set-up on the calling thread.
     TArtnetThread();
     explicit TArtnetThread(const OutputSettings& settings);
     TArtnetThread(std::unique_ptr<Network> network, std::unique_ptr<LoopClock> clock,
-                  const OutputSettings& settings = {});
+                  const OutputSettings& settings = {}, DeviceOutputs devices = system_device_outputs());
     // Ends the loop if it runs and waits for it; the added address is removed.
     ~TArtnetThread();
     TArtnetThread(const TArtnetThread&) = delete;
@@ -59,8 +63,8 @@ public:
     bool start(bool raise_priority = true);
     // Asks the loop to end; it does so within one period.
     void terminate() { terminated_.store(true); }
-    // Waits until the loop has ended: sACN streams terminated, sockets
-    // closed, added address removed.
+    // Waits until the loop has ended: sACN streams terminated, sockets and
+    // devices closed, added address removed.
     void join();
 
     // Sends an ArtPoll now; nothing unless the Art-Net socket is open. Any thread.
@@ -72,12 +76,24 @@ public:
     // The settings last given.
     OutputSettings output_settings() const;
 
+    // While off, frames are still computed but no output sends anything
+    // (sACN announces its end); on again, every output sends the next frame.
+    // Any thread; the loop follows before its next frame.
+    void set_outputs_enabled(bool on) { outputs_enabled_.store(on); }
+    bool outputs_enabled() const { return outputs_enabled_.load(); }
+
     // Fields shared with the main thread (node dialog, status line, play).
     std::atomic<int> tx_universe{0};
     std::atomic<int> receive_universe{5};
     NodeList nodes;
     bool socket_ready() const { return socket_ready_.load(); }
-    OutputStatus status() const { return status_.load(); }
+    // The status line's state: the worst of the outputs in use.
+    OutputStatus status() const;
+    // One output's state (ok for one not in use).
+    OutputStatus output_status(Protocol one) const;
+    // Each output in use with its state, where it goes and the frames it
+    // dropped, as of the last second.
+    std::vector<OutputReport> output_reports() const;
     std::string own_address_text() const;
     Ipv4 own_address() const;
     Ipv4 broadcast_address() const;
@@ -98,17 +114,23 @@ private:
     void bind_chosen(const InterfaceBinding& b);
     void open_sockets();
     void close_sockets();
+    void set_network_status(OutputStatus s);
     void release_output();
     void check_interface();
     void take_new_settings();
 
-    // The loop (artnet_thread.cpp).
-    void execute(bool raise_priority);
-    void send_outputs(bool forced);
-    void send_artnet(bool forced);
-    void send_sacn(bool forced);
+    // The outputs (output_sinks.cpp).
+    void arrange_sinks(const OutputSettings& before);
+    std::unique_ptr<DmxSink> make_sink(Protocol kind);
+    void hand_out(unsigned number, std::chrono::nanoseconds now);
     void end_sacn_stream();
     void send_discovery();
+    void reap_retired();
+    void publish_reports();
+    void close_sinks();
+
+    // The loop (artnet_thread.cpp).
+    void execute(bool raise_priority);
     void receive_pending(std::chrono::nanoseconds now);
     void clean_up();
 
@@ -120,6 +142,7 @@ private:
     mutable std::mutex socket_mutex_;
     std::unique_ptr<UdpSocket> socket_;       // Art-Net, port 6454
     std::unique_ptr<UdpSocket> sacn_socket_;  // sACN, any port
+    NetworkPath path_;                        // the sockets as the network outputs see them
     std::atomic<bool> socket_ready_{false};
     std::atomic<OutputStatus> status_{OutputStatus::no_socket};
     std::atomic<bool> terminated_{false};
@@ -142,15 +165,26 @@ private:
     std::atomic<bool> alias_refused_{false};
     AddedAddress alias_;
     std::string error_text_;
-    bool force_next_ = false;  // the next frame goes out whatever it holds
 
     PollPacket poll_{};
-    DmxPacket dmx_{};  // its data field also holds the last frame sent
     ReplyPacket reply_{};
     unsigned replies_sent_ = 0;
-    sacn::Stream sacn_;
-    sacn::DiscoveryPacket discovery_{};
     std::array<uint8_t, kReceiveBufferSize> receive_buffer_{};
+
+    // The outputs in use, in the order they are served; those that left wait
+    // in retired_ until their side threads have ended. The binding's owner only.
+    DeviceOutputs devices_;
+    std::vector<std::unique_ptr<DmxSink>> sinks_;
+    std::vector<std::unique_ptr<DmxSink>> retired_;
+    SacnSink* sacn_sink_ = nullptr;
+    std::atomic<bool> outputs_enabled_{true};
+    bool enabled_ = true;  // as the loop last followed it
+    // What the main thread sees of them.
+    std::atomic<uint8_t> in_use_{0};
+    std::array<std::atomic<OutputStatus>, 4> states_{};
+    mutable std::mutex reports_mutex_;
+    std::vector<OutputReport> reports_;  // guarded by reports_mutex_
+
     std::array<uint8_t, kDmxSlotCount> frame_{};
     StepHook step_hook_;
     bool step_first_ = false;

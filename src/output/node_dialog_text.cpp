@@ -65,6 +65,46 @@ std::string protocol_item(Protocol p) {
     }
 }
 
+std::string network_item(int index) {
+    switch (index) {
+    case 1: return protocol_item(Protocol::sacn);
+    case 2: return protocol_item(Protocol::both);
+    case 3: return sj("なし");
+    default: return protocol_item(Protocol::artnet);
+    }
+}
+
+int network_index(Protocol set) {
+    if (sends_artnet(set)) return sends_sacn(set) ? 2 : 0;
+    return sends_sacn(set) ? 1 : 3;
+}
+
+Protocol with_network_index(Protocol set, int index) {
+    static constexpr Protocol kNetwork[] = {Protocol::artnet, Protocol::sacn, Protocol::both};
+    const Protocol devices = without(set, Protocol::both);
+    return index >= 0 && index < 3 ? devices | kNetwork[index] : devices;
+}
+
+std::string output_name(Protocol one) {
+    switch (one) {
+    case Protocol::sacn: return "sACN";
+    case Protocol::usbpro: return "USB DMX Pro";
+    case Protocol::ola: return "OLA";
+    default: return "Art-Net";
+    }
+}
+
+std::string output_line(const OutputReport& r) {
+    std::string where = r.where;
+    if (r.kind == Protocol::sacn || r.kind == Protocol::ola) where = sj("ユニバース ") + where;
+    else if (r.kind == Protocol::usbpro && where.empty()) where = sj("自動");
+    char head[16];
+    std::snprintf(head, sizeof head, "%-12s", output_name(r.kind).c_str());
+    std::string line = head + where + "  " + dmx_status_text(r.status);
+    if (r.dropped > 0) line += std::string("  ") + sj("欠落") + " " + std::to_string(r.dropped);
+    return line;
+}
+
 namespace {
 
 char hex_digit(unsigned v) { return "0123456789ABCDEF"[v & 0x0F]; }

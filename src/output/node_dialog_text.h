@@ -9,6 +9,7 @@
 #include "output/artnet_nodes.h"
 #include "output/interface_choice.h"
 #include "output/output_config.h"
+#include "output/output_status.h"
 
 namespace prismel::artnet {
 
@@ -55,6 +56,19 @@ struct InterfaceItem {
 std::vector<InterfaceItem> interface_items(const std::vector<InterfaceOption>& options, const std::string& chosen);
 std::string delivery_item(Delivery d);  // "ブロードキャスト", "ユニキャスト"
 std::string protocol_item(Protocol p);  // "Art-Net", "sACN", "Art-Net + sACN"
+
+// The network protocols' list: Art-Net, sACN, both, and "なし" (none: only
+// the device outputs). The item of a set of outputs, and the set with the
+// network part replaced by an item's.
+constexpr int kNetworkItems = 4;
+std::string network_item(int index);
+int network_index(Protocol set);
+Protocol with_network_index(Protocol set, int index);
+
+// The node dialog's list of the outputs in use: the output's name, where it
+// goes, its state as the status line says it, and the frames it dropped.
+std::string output_name(Protocol one);  // "Art-Net", "sACN", "USB DMX Pro", "OLA"
+std::string output_line(const OutputReport& r);
 
 constexpr int kPortCount = 4;
 // The SUB-NET : ID cell of port 0-3, "1 : 5", or empty when the port does

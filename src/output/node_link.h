@@ -8,6 +8,7 @@
 
 #include "output/interface_choice.h"
 #include "output/output_config.h"
+#include "output/output_status.h"
 
 namespace prismel {
 
@@ -36,6 +37,8 @@ public:
     // What the browser remote tells the operator (CP932: its port and PIN),
     // empty while it is off.
     virtual std::string remote_notice() const { return {}; }
+    // Each output in use with its state.
+    virtual std::vector<artnet::OutputReport> output_reports() const { return {}; }
 };
 
 }  // namespace prismel

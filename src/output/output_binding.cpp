@@ -39,6 +39,7 @@ void TArtnetThread::configure(const OutputSettings& s) {
                         (s.interface.empty() && sends_artnet(s.protocol) != sends_artnet(settings_.protocol));
     if (rebind || !sends_sacn(s.protocol) || s.cid != settings_.cid || s.sacn_universe != settings_.sacn_universe)
         end_sacn_stream();
+    const OutputSettings before = settings_;
     settings_ = s;
     if (rebind) {
         release_output();
@@ -46,7 +47,7 @@ void TArtnetThread::configure(const OutputSettings& s) {
     } else {
         open_sockets();
     }
-    force_next_ = true;
+    arrange_sinks(before);
 }
 
 void TArtnetThread::bind_output() {
@@ -78,6 +79,8 @@ void TArtnetThread::bind_automatic() {
         broadcast_ = directed_broadcast(own, mask);
         own_address_text_ = dotted(own);
     }
+    path_.broadcast = broadcast_;
+    path_.own = own;
     if_index_ = choice.if_index;
     build_reply(reply_, own);
     open_sockets();
@@ -90,6 +93,8 @@ void TArtnetThread::bind_chosen(const InterfaceBinding& b) {
         own_ = b.own;
         broadcast_ = directed_broadcast(b.own, b.mask);
         own_address_text_ = dotted(b.own);
+        path_.broadcast = broadcast_;
+        path_.own = b.own;
     }
     if_index_ = b.if_index;
     build_reply(reply_, b.own);
@@ -100,7 +105,7 @@ void TArtnetThread::open_sockets() {
     close_sockets();
     const bool chosen = !settings_.interface.empty();
     if (chosen && chosen_.status != OutputStatus::ok) {
-        status_.store(chosen_.status);
+        set_network_status(chosen_.status);
         return;
     }
     const std::string device = chosen ? chosen_.device : std::string();
@@ -126,22 +131,32 @@ void TArtnetThread::open_sockets() {
     }
     if (!ok) {
         error_text_ = std::string(sj("ソケットの初期化に失敗しました")) + " (" + error + ")";
-        status_.store(OutputStatus::no_socket);
+        set_network_status(OutputStatus::no_socket);
         return;
     }
     std::lock_guard lock(socket_mutex_);
     socket_ = std::move(artnet_socket);
     sacn_socket_ = std::move(sacn_socket);
+    path_.artnet = socket_.get();
+    path_.sacn = sacn_socket_.get();
+    path_.ready = true;
     socket_ready_.store(true);
-    status_.store(OutputStatus::ok);
+    set_network_status(OutputStatus::ok);
 }
 
 void TArtnetThread::close_sockets() {
     std::lock_guard lock(socket_mutex_);
     socket_ready_.store(false);
-    status_.store(OutputStatus::no_socket);
+    path_.artnet = path_.sacn = nullptr;
+    path_.ready = false;
+    set_network_status(OutputStatus::no_socket);
     socket_.reset();
     sacn_socket_.reset();
+}
+
+void TArtnetThread::set_network_status(OutputStatus s) {
+    path_.status = s;
+    status_.store(s);
 }
 
 void TArtnetThread::release_output() {
@@ -158,7 +173,8 @@ void TArtnetThread::check_interface() {
     if (b == chosen_) return;
     end_sacn_stream();
     bind_chosen(b);
-    force_next_ = true;
+    for (auto& sink : sinks_)
+        if (uses_network(sink->kind())) sink->resend();
 }
 
 std::string TArtnetThread::own_address_text() const {

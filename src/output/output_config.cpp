@@ -35,22 +35,35 @@ bool parse_delivery(std::string_view text, Delivery& out) {
 }
 
 bool parse_protocol(std::string_view text, Protocol& out) {
-    const std::string w = folded(text);
-    if (w == "artnet") out = Protocol::artnet;
-    else if (w == "sacn") out = Protocol::sacn;
-    else if (w == "both") out = Protocol::both;
-    else return false;
+    uint8_t set = 0;
+    for (size_t from = 0;;) {
+        const size_t comma = text.find(',', from);
+        const std::string w = folded(text.substr(from, comma == std::string_view::npos ? comma : comma - from));
+        if (w == "artnet") set |= uint8_t(Protocol::artnet);
+        else if (w == "sacn") set |= uint8_t(Protocol::sacn);
+        else if (w == "both") set |= uint8_t(Protocol::both);
+        else if (w == "usbpro") set |= uint8_t(Protocol::usbpro);
+        else if (w == "ola") set |= uint8_t(Protocol::ola);
+        else return false;
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+    out = Protocol(set);
     return true;
 }
 
 const char* delivery_text(Delivery d) { return d == Delivery::unicast ? "unicast" : "broadcast"; }
 
-const char* protocol_text(Protocol p) {
-    switch (p) {
-    case Protocol::sacn: return "sacn";
-    case Protocol::both: return "both";
-    default: return "artnet";
+std::string protocol_text(Protocol p) {
+    if (p == Protocol::both) return "both";
+    static constexpr const char* kWords[] = {"artnet", "sacn", "usbpro", "ola"};
+    std::string out;
+    for (Protocol one : kOutputs) {
+        if (!has(p, one)) continue;
+        if (!out.empty()) out += ',';
+        out += kWords[output_index(one)];
     }
+    return out;
 }
 
 int sacn_universe_of(const OutputSettings& s, int tx_universe) {

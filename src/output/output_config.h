@@ -1,7 +1,8 @@
 #pragma once
-// How the console puts its universe on the network: the interface it sends
-// from, how ArtDmx reaches the nodes, and which protocols carry the frame.
-// The defaults are the console's first behaviour: an Art-Net address chosen
+// How the console puts its universe out: the interface it sends from, how
+// ArtDmx reaches the nodes, which outputs carry the frame (Art-Net, sACN, a
+// USB DMX widget, OLA's daemon) and where the device outputs go. The
+// defaults are the console's first behaviour: an Art-Net address chosen
 // automatically and ArtDmx broadcast there.
 #include <array>
 #include <cstdint>
@@ -15,7 +16,20 @@ enum class Delivery {
     unicast,    // ArtDmx to each node whose output port takes the universe; broadcast while none does
 };
 
-enum class Protocol { artnet, sacn, both };
+// The outputs in use, a set: any of artnet, sacn, usbpro and ola together.
+// both is artnet and sacn. A set without any names no output.
+enum class Protocol : uint8_t { artnet = 1, sacn = 2, both = 3, usbpro = 4, ola = 8 };
+constexpr uint8_t kAllProtocols = 15;
+constexpr Protocol operator|(Protocol a, Protocol b) { return Protocol(uint8_t(a) | uint8_t(b)); }
+constexpr Protocol without(Protocol set, Protocol p) { return Protocol(uint8_t(set) & ~uint8_t(p) & kAllProtocols); }
+constexpr bool has(Protocol set, Protocol p) { return (uint8_t(set) & uint8_t(p)) != 0; }
+constexpr bool is_empty(Protocol set) { return (uint8_t(set) & kAllProtocols) == 0; }
+// The single outputs, in the order the output thread serves them.
+constexpr Protocol kOutputs[] = {Protocol::artnet, Protocol::sacn, Protocol::usbpro, Protocol::ola};
+// 0-3: the place of a single output in kOutputs.
+constexpr int output_index(Protocol one) {
+    return one == Protocol::artnet ? 0 : one == Protocol::sacn ? 1 : one == Protocol::usbpro ? 2 : 3;
+}
 
 // The sACN component identifier: 16 bytes that name this source for good.
 using Cid = std::array<uint8_t, 16>;
@@ -28,21 +42,32 @@ struct OutputSettings {
     Protocol protocol = Protocol::artnet;
     int sacn_universe = 0;  // 1-63999; 0: the Art-Net universe + 1
     Cid cid{};
+    // The USB DMX widget: a device path, or empty for the first widget that
+    // answers among the machine's USB serial devices.
+    std::string usbpro_device;
+    int ola_universe = 1;  // the universe of OLA's daemon that takes the frame
     friend bool operator==(const OutputSettings&, const OutputSettings&) = default;
 };
 
 constexpr int kSacnUniverseMin = 1;
 constexpr int kSacnUniverseMax = 63999;
+constexpr int kOlaUniverseMin = 0;
+constexpr int kOlaUniverseMax = 65535;
 
-// The settings words ("broadcast", "unicast"; "artnet", "sacn", "both"),
-// read without regard to case and surrounding blanks. False for anything else.
+// The settings words ("broadcast", "unicast"; a comma-separated list of
+// "artnet", "sacn", "usbpro", "ola" and "both"), read without regard to case
+// and surrounding blanks. False (out unchanged) for anything else, an empty
+// list included.
 bool parse_delivery(std::string_view text, Delivery& out);
 bool parse_protocol(std::string_view text, Protocol& out);
 const char* delivery_text(Delivery d);
-const char* protocol_text(Protocol p);
+// The list in the order above; "both" for Art-Net and sACN alone, as the
+// console always wrote it.
+std::string protocol_text(Protocol p);
 
-inline bool sends_artnet(Protocol p) { return p != Protocol::sacn; }
-inline bool sends_sacn(Protocol p) { return p != Protocol::artnet; }
+inline bool sends_artnet(Protocol p) { return has(p, Protocol::artnet); }
+inline bool sends_sacn(Protocol p) { return has(p, Protocol::sacn); }
+inline bool uses_network(Protocol p) { return sends_artnet(p) || sends_sacn(p); }
 
 // The sACN universe that carries the frame of Art-Net port-address
 // tx_universe: the one set, or tx_universe + 1 kept within 1-63999.

@@ -3,6 +3,7 @@
 // contacts. Only the status lines are used: no data is sent or received and
 // the speed and framing are never set.
 #include <cstdint>
+#include <string>
 
 namespace prismel {
 
@@ -29,6 +30,9 @@ public:
 // names another device, or "none" for no port at all (test runs and
 // machines whose first serial port is wired to something else).
 RemotePort& system_remote_port();
+// The device system_remote_port() opens ("/dev/ttyS0", the one named, "COM1"
+// on Windows); empty for none. Other serial users stay off it.
+std::string remote_port_device();
 
 // A port that never opens: no line ever fires.
 RemotePort& no_remote_port();

@@ -48,10 +48,16 @@ uint32_t modem_status_of_tiocm(int lines) {
     return status;
 }
 
-RemotePort& system_remote_port() {
+std::string remote_port_device() {
     const char* named = std::getenv("PRISMEL_REMOTE_PORT");
-    if (named && std::strcmp(named, "none") == 0) return no_remote_port();
-    static PosixRemotePort port(named && *named ? named : "/dev/ttyS0");
+    if (named && std::strcmp(named, "none") == 0) return {};
+    return named && *named ? named : "/dev/ttyS0";
+}
+
+RemotePort& system_remote_port() {
+    const std::string device = remote_port_device();
+    if (device.empty()) return no_remote_port();
+    static PosixRemotePort port(device);
     return port;
 }
 

@@ -41,6 +41,12 @@ private:
 
 }  // namespace
 
+std::string remote_port_device() {
+    const char* named = std::getenv("PRISMEL_REMOTE_PORT");
+    if (named && std::strcmp(named, "none") == 0) return {};
+    return "COM1";
+}
+
 RemotePort& system_remote_port() {
     const char* named = std::getenv("PRISMEL_REMOTE_PORT");
     if (named && std::strcmp(named, "none") == 0) return no_remote_port();

@@ -52,6 +52,9 @@ void EnvSettings::load_output(const Profile& ini) {
     output.interface = trimmed(ini.read_string(kSectionOption, "OutputInterface", ""));
     (void)artnet::parse_delivery(ini.read_string(kSectionOption, "ArtNetDelivery", ""), output.delivery);
     (void)artnet::parse_protocol(ini.read_string(kSectionOption, "OutputProtocol", ""), output.protocol);
+    output.usbpro_device = trimmed(ini.read_string(kSectionOption, "UsbProDevice", ""));
+    const int ola = ini.read_int(kSectionOption, "OlaUniverse", output.ola_universe);
+    if (ola >= artnet::kOlaUniverseMin && ola <= artnet::kOlaUniverseMax) output.ola_universe = ola;
     cid_created = !artnet::parse_cid(ini.read_string(kSectionOption, "SacnCid", ""), output.cid);
     if (cid_created) output.cid = artnet::random_cid();
 }
@@ -60,6 +63,8 @@ void EnvSettings::save_output(Profile& ini) const {
     ini.write_string(kSectionOption, "OutputInterface", output.interface);
     ini.write_string(kSectionOption, "ArtNetDelivery", artnet::delivery_text(output.delivery));
     ini.write_string(kSectionOption, "OutputProtocol", artnet::protocol_text(output.protocol));
+    ini.write_string(kSectionOption, "UsbProDevice", output.usbpro_device);
+    ini.write_int(kSectionOption, "OlaUniverse", output.ola_universe);
     ini.write_string(kSectionOption, "SacnCid", artnet::cid_text(output.cid));
 }
 
@@ -67,6 +72,8 @@ void EnvSettings::take_output_choice(const artnet::OutputSettings& s) {
     output.interface = s.interface;
     output.delivery = s.delivery;
     output.protocol = s.protocol;
+    output.usbpro_device = s.usbpro_device;
+    output.ola_universe = s.ola_universe;
 }
 
 int EnvSettings::save(Profile& ini) const {

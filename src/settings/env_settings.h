@@ -35,7 +35,8 @@ struct EnvSettings {
     // A start after an unexpected end plays on from the playback journal.
     bool resume_after_crash = true;
     // How the output reaches the network (section "Option": OutputInterface,
-    // ArtNetDelivery, OutputProtocol) and the sACN source identity (SacnCid).
+    // ArtNetDelivery, OutputProtocol), the device outputs (UsbProDevice,
+    // OlaUniverse) and the sACN source identity (SacnCid).
     // Unknown words read as the defaults, which keep the first behaviour:
     // the automatic address, broadcast, Art-Net only.
     artnet::OutputSettings output;
@@ -49,8 +50,8 @@ struct EnvSettings {
     // Writes the output keys only (a new CID is kept at once, before any
     // shutdown, so that the source identity stays the same from the first run).
     void save_output(Profile& ini) const;
-    // Takes the operator's output choices (interface, delivery, protocol);
-    // the source identity stays.
+    // Takes the operator's output choices (interface, delivery, outputs,
+    // widget device, OLA universe); the source identity stays.
     void take_output_choice(const artnet::OutputSettings& s);
     // Writes every stored field, then saves the file: 1, or 0 when the file
     // could not be written.

@@ -41,6 +41,7 @@ public:
     std::vector<artnet::InterfaceOption> interfaces() const override {
         return artnet::interface_options(artnet::read_local_addresses());
     }
+    std::vector<artnet::OutputReport> output_reports() const override { return thread_.output_reports(); }
     bool alias_refused() const override { return thread_.alias_refused(); }
     std::string remote_notice() const override { return web::remote_notice(); }
     void step_before_first_frame() override { thread_.step_before_first_send(); }

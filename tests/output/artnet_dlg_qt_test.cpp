@@ -36,6 +36,8 @@ struct FakeLink : NodeLink {
         ++setting_writes;
     }
     std::vector<artnet::InterfaceOption> interfaces() const override { return machine; }
+    std::vector<artnet::OutputReport> output_reports() const override { return reports; }
+    std::vector<artnet::OutputReport> reports;
     artnet::OutputSettings settings;
     int setting_writes = 0;
     std::vector<artnet::InterfaceOption> machine;
@@ -236,6 +238,40 @@ TEST_F(NodeDialog, OutputGroupShowsTheSettingsAndAChoiceTakesEffectAtOnce) {
     EXPECT_EQ(link.settings.interface, "") << "the automatic choice";
     EXPECT_EQ(link.setting_writes, 4);
     save_if_asked(dlg, "artnet_dlg_output.png");
+}
+
+TEST_F(NodeDialog, DeviceOutputsAreChosenBesideTheNetworkAndEachOutputShowsItsState) {
+    link.settings.protocol = artnet::Protocol::artnet | artnet::Protocol::ola;
+    link.settings.ola_universe = 4;
+    link.reports = {{artnet::Protocol::artnet, artnet::OutputStatus::ok, "2.0.0.1", 0},
+                    {artnet::Protocol::ola, artnet::OutputStatus::no_ola, "4", 0}};
+    TArtNetDlg dlg(link);
+    dlg.show();
+    EXPECT_FALSE(dlg.UsbProCheckBox->isChecked());
+    EXPECT_TRUE(dlg.OlaCheckBox->isChecked());
+    EXPECT_EQ(dlg.OlaUniverseSpinBox->value(), 4);
+    EXPECT_EQ(lines(dlg.OutputListBox), QStringList({"Art-Net     2.0.0.1  DMX:OK", "OLA         ユニバース 4  DMX:NoOLA"}));
+
+    dlg.UsbProCheckBox->click();  // the widget joins, found by probing
+    EXPECT_EQ(link.settings.protocol, artnet::Protocol::artnet | artnet::Protocol::usbpro | artnet::Protocol::ola);
+    EXPECT_EQ(link.settings.usbpro_device, "");
+    dlg.UsbProDeviceEdit->setText(" /dev/ttyUSB0 ");
+    emit dlg.UsbProDeviceEdit->editingFinished();
+    EXPECT_EQ(link.settings.usbpro_device, "/dev/ttyUSB0");
+    dlg.ProtocolComboBox->setCurrentIndex(3);  // no network output
+    emit dlg.ProtocolComboBox->activated(3);
+    EXPECT_EQ(link.settings.protocol, artnet::Protocol::usbpro | artnet::Protocol::ola);
+    const int writes = link.setting_writes;
+    dlg.OlaCheckBox->click();
+    dlg.UsbProCheckBox->click();  // the last output: refused
+    EXPECT_EQ(link.settings.protocol, artnet::Protocol::usbpro);
+    EXPECT_TRUE(dlg.UsbProCheckBox->isChecked()) << "the controls show the settings in force";
+    EXPECT_EQ(link.setting_writes, writes + 1);
+
+    link.reports = {{artnet::Protocol::usbpro, artnet::OutputStatus::ok, "/dev/ttyUSB0", 3}};
+    dlg.Timer1Timer();
+    EXPECT_EQ(lines(dlg.OutputListBox), QStringList({"USB DMX Pro /dev/ttyUSB0  DMX:OK  欠落 3"}));
+    save_if_asked(dlg, "artnet_dlg_devices.png");
 }
 
 TEST_F(NodeDialog, DetailsWithoutANodeShowTheHeadingsOnly) {

@@ -109,5 +109,31 @@ TEST(NodeDialogText, InterfaceItemsKeepTheChosenOneEvenWhenMissing) {
     EXPECT_EQ(texts(interface_items(machine, "tun0")).back(), "tun0 (" + std::string(sj("なし")) + ")=tun0");
 }
 
+TEST(NodeDialogText, TheNetworkListAndTheOutputLinesOfEachOutput) {
+    const Protocol usbpro_ola = Protocol::usbpro | Protocol::ola;
+    struct Row {
+        Protocol network;  // what the item stands for
+        int index;
+    };
+    for (Row r : {Row{Protocol::artnet, 0}, {Protocol::sacn, 1}, {Protocol::both, 2}, {Protocol{}, 3}}) {
+        EXPECT_EQ(network_index(r.network | usbpro_ola), r.index);
+        EXPECT_EQ(with_network_index(Protocol::sacn | usbpro_ola, r.index), r.network | usbpro_ola);
+    }
+    EXPECT_EQ(with_network_index(Protocol::both | Protocol::usbpro, 3), Protocol::usbpro);
+    EXPECT_EQ(network_item(3), sj("なし"));
+
+    const std::string u = sj("ユニバース "), dropped = sj("欠落");
+    struct Line {
+        OutputReport report;
+        std::string text;
+    };
+    for (const Line& l : {Line{{Protocol::artnet, OutputStatus::ok, "2.0.0.1", 0}, "Art-Net     2.0.0.1  DMX:OK"},
+                          Line{{Protocol::usbpro, OutputStatus::no_device, "", 0}, "USB DMX Pro " + std::string(sj("自動")) + "  DMX:NoDev"},
+                          Line{{Protocol::usbpro, OutputStatus::ok, "/dev/ttyUSB0", 7},
+                               "USB DMX Pro /dev/ttyUSB0  DMX:OK  " + dropped + " 7"},
+                          Line{{Protocol::ola, OutputStatus::no_ola, "3", 0}, "OLA         " + u + "3  DMX:NoOLA"}})
+        EXPECT_EQ(output_line(l.report), l.text);
+}
+
 }  // namespace
 }  // namespace prismel::artnet

@@ -1,4 +1,5 @@
 #include "output/output_config.h"
+#include "output/output_status.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,45 @@ TEST(OutputConfig, WordsAreReadWithoutCaseAndBlanks) {
     }
     EXPECT_FALSE(parse_protocol("", p));
     EXPECT_STREQ(delivery_text(Delivery::broadcast), "broadcast");
+}
+
+TEST(OutputConfig, OutputsAreAListOfWords) {
+    const Protocol usbpro_ola = Protocol::usbpro | Protocol::ola;
+    struct Row {
+        const char* text;
+        Protocol set;
+        const char* written;
+    };
+    for (Row r : {Row{"artnet,sacn", Protocol::both, "both"}, {" usbpro ", Protocol::usbpro, "usbpro"},
+                  {"OLA, artnet", Protocol::artnet | Protocol::ola, "artnet,ola"},
+                  {"both,usbpro,ola", Protocol::both | usbpro_ola, "artnet,sacn,usbpro,ola"},
+                  {"ola,ola", Protocol::ola, "ola"}}) {
+        Protocol p = Protocol::artnet;
+        EXPECT_TRUE(parse_protocol(r.text, p)) << r.text;
+        EXPECT_EQ(p, r.set) << r.text;
+        EXPECT_EQ(protocol_text(p), r.written);
+    }
+    for (const char* bad : {"artnet,", ",sacn", "artnet;sacn", "usb", "artnet,,ola", " , "}) {
+        Protocol p = Protocol::sacn;
+        EXPECT_FALSE(parse_protocol(bad, p)) << bad;
+        EXPECT_EQ(p, Protocol::sacn) << "unchanged";
+    }
+    EXPECT_TRUE(sends_artnet(Protocol::both | Protocol::usbpro));
+    EXPECT_FALSE(uses_network(usbpro_ola));
+}
+
+TEST(OutputConfig, TheStatusLineShowsTheWorstOutput) {
+    using S = OutputStatus;
+    struct Row {
+        S a, b, shown;
+    };
+    for (Row r : {Row{S::ok, S::no_device, S::no_device}, {S::no_ola, S::ok, S::no_ola},
+                  {S::link_down, S::no_ola, S::no_ola}, {S::no_device, S::no_socket, S::no_socket},
+                  {S::no_device, S::no_ola, S::no_device}}) {
+        EXPECT_EQ(worse(r.a, r.b), r.shown);
+    }
+    EXPECT_STREQ(dmx_status_text(S::no_device), "DMX:NoDev");
+    EXPECT_STREQ(dmx_status_text(S::no_ola), "DMX:NoOLA");
 }
 
 TEST(OutputConfig, SacnUniverseFollowsTheArtnetOneUnlessSet) {

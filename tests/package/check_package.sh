@@ -19,7 +19,8 @@ chmod 755 "$root"
 # --- the package's fields
 fields=$(dpkg-deb -f "$deb" Package Depends)
 for want in "Package: prismel" "libqt6widgets6" "libqt6httpserver6" "libqt6websockets6" "fonts-ipafont-gothic" \
-  "qt6-qpa-plugins" "libc6" "liblo7" "librtmidi6"; do
+  "qt6-qpa-plugins" "libc6" "liblo7" "librtmidi6" \
+  "libola1"; do
   grep -q "$want" <<<"$fields" || fail "control fields lack '$want'"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "xdg-utils" ] || fail "the package does not recommend xdg-utils"

@@ -135,3 +135,34 @@ TEST(EnvSettings, OutputKeysAreReadWrittenAndUnknownWordsFallBack) {
     EXPECT_EQ(env.output.protocol, artnet::Protocol::artnet);
     EXPECT_TRUE(env.cid_created);
 }
+
+TEST(EnvSettings, DeviceOutputsAreReadAndWrittenWithTheList) {
+    TempDir dir;
+    test::write_text(dir.file("P.INI"), "[Option]\nOutputProtocol=usbpro, ola\nUsbProDevice= /dev/ttyUSB1 \n"
+                                        "OlaUniverse=7\n");
+    {
+        IniProfile ini(dir.file("P.INI"));
+        EnvSettings env;
+        env.load(ini, dir.folder());
+        EXPECT_EQ(env.output.protocol, artnet::Protocol::usbpro | artnet::Protocol::ola);
+        EXPECT_EQ(env.output.usbpro_device, "/dev/ttyUSB1");
+        EXPECT_EQ(env.output.ola_universe, 7);
+        artnet::OutputSettings chosen = env.output;
+        chosen.protocol = artnet::Protocol::both | artnet::Protocol::ola;
+        chosen.usbpro_device = "";
+        chosen.ola_universe = 0;
+        env.take_output_choice(chosen);
+        ASSERT_EQ(env.save(ini), 1);
+    }
+    IniProfile ini(dir.file("P.INI"));
+    EXPECT_EQ(ini.read_string("Option", "OutputProtocol", ""), "artnet,sacn,ola");
+    EXPECT_EQ(ini.read_string("Option", "UsbProDevice", "x"), "");
+    EXPECT_EQ(ini.read_string("Option", "OlaUniverse", ""), "0");
+
+    test::write_text(dir.file("Q.INI"), "[Option]\nOlaUniverse=70000\n");
+    IniProfile bad(dir.file("Q.INI"));
+    EnvSettings env;
+    env.load(bad, dir.folder());
+    EXPECT_EQ(env.output.ola_universe, 1) << "out of range reads as the default";
+    EXPECT_EQ(env.output.usbpro_device, "") << "empty: the first widget found";
+}

@@ -1,7 +1,8 @@
-// prismel-show play DIR [options]: the show in DIR played over Art-Net and/or
-// sACN without the window: the engine, the remote GO inputs and the output
-// thread, driven by commands on standard input and, when given ports, by OSC
-// and MIDI Show Control over UDP.
+// prismel-show play DIR [options]: the show in DIR played without the window
+// over Art-Net, sACN, a USB DMX widget and/or OLA's daemon: the engine, the
+// remote GO inputs and the output thread, driven by commands on standard
+// input and, when given ports, by OSC, MIDI Show Control over UDP and the
+// browser remote.
 #include <poll.h>
 #include <unistd.h>
 
@@ -40,8 +41,11 @@ const char kPlayUsage[] =
     "                              (default: the automatic choice of a 2.x.x.x address)\n"
     "  --delivery broadcast|unicast\n"
     "                              ArtDmx broadcast (default), or to each node on the universe\n"
-    "  --protocol artnet|sacn|both  (default artnet)\n"
+    "  --protocol LIST             the outputs, separated by commas: artnet, sacn, usbpro, ola\n"
+    "                              (both = artnet,sacn; default artnet)\n"
     "  --sacn-universe N           sACN universe 1-63999 (default: the Art-Net universe + 1)\n"
+    "  --usbpro-device PATH        the USB DMX Pro widget (default: the first one found)\n"
+    "  --ola-universe N            olad's universe for the OLA output (default 1)\n"
     "  --resume                    keep a journal beside the show (DIR/prismel-show.JNL) and,\n"
     "                              after an unexpected end, play on from it at the first frame\n"
     "  --osc-port N                listen for OSC on UDP port N (default: no OSC)\n"
@@ -117,6 +121,12 @@ bool parse_options(const Args& args, PlayOptions& o) {
         } else if (args[i] == "--web-pin") {
             if (!web::valid_pin(v)) return false;  // 4-12 digits
             o.web.pin = v;
+        } else if (args[i] == "--usbpro-device") {
+            if (*v == 0) return false;
+            o.output.usbpro_device = v;
+        } else if (args[i] == "--ola-universe") {
+            if (!whole_number_in(v, artnet::kOlaUniverseMin, artnet::kOlaUniverseMax, o.output.ola_universe))
+                return false;
         } else {
             return false;
         }
@@ -167,6 +177,11 @@ public:
     }
     ~Player() {
         remotes_.stop();
+        // Each output's last report: where it went and what it dropped.
+        for (const artnet::OutputReport& r : thread_.output_reports())
+            std::fprintf(stderr, "prismel-show: %s %s %s, %llu frames dropped\n",
+                         artnet::protocol_text(r.kind).c_str(), r.where.c_str(), artnet::dmx_status_text(r.status),
+                         static_cast<unsigned long long>(r.dropped));
         engine_.hold();
         thread_.terminate();
         thread_.join();  // the added address is removed here
@@ -267,6 +282,8 @@ private:
         case artnet::OutputStatus::no_socket: return " (no output socket)";
         case artnet::OutputStatus::no_interface: return " (the interface is missing or has no IPv4 address)";
         case artnet::OutputStatus::link_down: return " (the interface is down)";
+        case artnet::OutputStatus::no_device: return " (no USB DMX widget)";
+        case artnet::OutputStatus::no_ola: return " (olad does not answer)";
         default: return "";
         }
     }
