@@ -26,6 +26,10 @@ struct UndoKeys {
     const ChwWindow* said_by = nullptr;
     const char* said = nullptr;
     uint8_t tables = 0;  // of the window Ctrl+Z or Ctrl+Y was pressed on
+    // What the last undo or redo said, kept on the message line while its
+    // Ctrl (and Shift) are let go: the editors clear the line on every key.
+    char message[160] = "";
+    const ChwWindow* message_of = nullptr;
 };
 
 UndoKeys g;
@@ -121,6 +125,7 @@ void say_done(bool undone, ShowTable t, const TableHistory::Step& s) {
         append(text, sizeof text, sj(s.what));
     }
     text[sjis_fit(text, std::strlen(text))] = '\0';
+    std::memcpy(g.message, text, sizeof text);
     if (g_screen) g_screen->set_message_line(text);
 }
 
@@ -135,7 +140,10 @@ void step(bool back) {
         const uint64_t o = back ? h.undo_order() : h.redo_order();
         if (o != 0 && (order == 0 || (back ? o > order : o < order))) order = o;
     });
-    if (order == 0) return say(back ? no_undo : no_redo);
+    if (order == 0) {
+        std::snprintf(g.message, sizeof g.message, "%s", back ? no_undo : no_redo);
+        return say(g.message);
+    }
     const TableHistory::Step* said = nullptr;
     ShowTable said_of = ShowTable::kScenes;
     for_each_table(g.tables, [&](TableHistory& h) {
@@ -169,6 +177,16 @@ const char* words_of(const ChwWindow* w, int key, const ChwKeyRow* own) {
     return key == kKeyRefresh && g.said_by == w ? g.said : nullptr;
 }
 
+// A modifier pressed or let go on the window leaves the undo's message up;
+// any other key or click takes it down.
+void keep_message(const ChwWindow* w, int key) {
+    if (!is_modifier(key) || w != g.message_of) {
+        g.message[0] = '\0';
+        return;
+    }
+    if (g.message[0] && g_screen && !g_screen->message_line()[0]) g_screen->set_message_line(g.message);
+}
+
 int keyed(const ChwKeyHandler& handler, uint8_t tables, int key, int flags) {
     // Esc closes the window and frees this handler with it: nothing of the
     // window is touched after the editor's handler returns.
@@ -182,6 +200,7 @@ int keyed(const ChwKeyHandler& handler, uint8_t tables, int key, int flags) {
         // draws), finds nothing to do, and the history does it.
         const int result = inner(key, flags);
         g.tables = tables;
+        g.message_of = w;
         undo_row->act(key, flags);
         return result;
     }
@@ -192,6 +211,7 @@ int keyed(const ChwKeyHandler& handler, uint8_t tables, int key, int flags) {
     const int result = inner(key, flags);
     --g.depth;
     keep_action(tables, what, run);
+    keep_message(w, key);
     return result;
 }
 
@@ -203,6 +223,7 @@ int clicked(const ChwMouseHandler& handler, uint8_t tables, int column, int row,
     const int key = inner(column, row, button, flags);
     --g.depth;
     keep_action(tables, nullptr, Run::kEnds);
+    g.message[0] = '\0';
     return key;
 }
 
@@ -227,6 +248,7 @@ void clear_edit_histories() {
     g.nudges = 0;
     g.said_by = nullptr;
     g.said = nullptr;
+    g.message[0] = '\0';
 }
 
 }  // namespace prismel

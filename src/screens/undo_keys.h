@@ -7,10 +7,11 @@
 // step, Ctrl+Y and Ctrl+Shift+Z do it again; the message line says which.
 // A run of nudges of one value (Shift+wheel, a held F5/F6) is one step.
 //
-// The histories last while the console runs, across closing and reopening an
-// editor; a show read anew (a data folder loaded, the data initialised)
-// clears them. An undone table reaches its file as any edit does: the open
-// editor's keeper writes it, its close writes it.
+// The histories (a hundred steps of each table) last while the console
+// runs, across closing and reopening an editor; a show read anew (a data
+// folder loaded, the data initialised) clears them. An undone table reaches
+// its file as any edit does: the open editor's keeper writes it, its close
+// writes it.
 #include <cstdint>
 
 #include "chwin/chw_key_table.h"

@@ -41,6 +41,7 @@ protected:
         for (int i = 0; i < 3; ++i) use_cue(i, 10 + i);
     }
     ~Undo() override {
+        clear_edit_histories();
         for (int (*close)() : {editscn_close, editchs_close, editcue_close, editcol_close, editfky_close, setpat_close})
             close();
         editscn_reset();
@@ -84,6 +85,7 @@ TEST_F(Undo, EveryEditorsActionsGoBackAndComeAgainWhole) {
         const int beeps = host_.beeps;
 
         undo();
+        deliver_key_release(screen_, kKeyCtrl, 0);  // letting Ctrl go leaves the message up
         EXPECT_TRUE(all_tables() == before);
         EXPECT_EQ(message(), std::string("元に戻す: ") + c.said);
         undo();
