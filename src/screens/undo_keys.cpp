@@ -116,16 +116,17 @@ void append_records(char* out, std::size_t size, ShowTable t, const TableHistory
 void say_done(bool undone, ShowTable t, const TableHistory::Step& s) {
     static const char* undo_verb = sj("元に戻す");
     static const char* redo_verb = sj("やり直す");
-    char text[160] = "";
-    append(text, sizeof text, undone ? undo_verb : redo_verb);
-    append(text, sizeof text, ": ");
-    append_records(text, sizeof text, t, s, undone);
+    char* text = g.message;
+    const std::size_t size = sizeof g.message;
+    text[0] = '\0';
+    append(text, size, undone ? undo_verb : redo_verb);
+    append(text, size, ": ");
+    append_records(text, size, t, s, undone);
     if (s.what) {
-        append(text, sizeof text, " ");
-        append(text, sizeof text, sj(s.what));
+        append(text, size, " ");
+        append(text, size, sj(s.what));
     }
     text[sjis_fit(text, std::strlen(text))] = '\0';
-    std::memcpy(g.message, text, sizeof text);
     if (g_screen) g_screen->set_message_line(text);
 }
 
