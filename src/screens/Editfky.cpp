@@ -269,6 +269,9 @@ int editfky_mouse(int column, int row, int button, int) {
 
 int editfky_draw() {
     if (!g.window || !g_screen) return 0;
+    // The row may have lost the cell under the cursor without a key of this
+    // screen (an undo): the cursor goes back to a cell the row has.
+    g.cursor.cursor_column = fkey_clamped_click(current_record(), g.cursor.cursor_column);
     editfky_draw_window(*g_screen, *g.window, g.cursor, g_show.fkeys);
     return 0;
 }

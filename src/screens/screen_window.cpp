@@ -4,22 +4,19 @@
 
 #include "data/text_fit.h"
 #include "platform/text_codec.h"
+#include "screens/undo_keys.h"
 
 namespace prismel {
 
-const ChwKeyTable& editor_toolkit_keys() {
-    // None yet: the rows go here, and the toolkit's key handling around the
-    // editor's dispatches them.
-    static const ChwKeyTable keys{};
-    return keys;
-}
+const ChwKeyTable& editor_toolkit_keys() { return undo_key_table(); }
 
 ChwWindow* open_screen_window(ChwWindow* parent, const char* title, uint32_t style, int left, int top,
                               int right, int bottom, ScreenHandlers handlers) {
     if (!g_screen) return nullptr;
     ChwWindow* w = g_screen->create_window(parent, title, style, left, top, right, bottom);
-    w->key_handler = std::move(handlers.key);
-    w->mouse_handler = std::move(handlers.mouse);
+    // An editor's keys and clicks can be taken back (undo_keys.h).
+    w->key_handler = undoable_keys(std::move(handlers.key), handlers.edits);
+    w->mouse_handler = undoable_clicks(std::move(handlers.mouse), handlers.edits);
     w->double_click_handler = std::move(handlers.double_click);
     w->draw_handler = std::move(handlers.draw);
     w->edited_tables = handlers.edits;

@@ -4,6 +4,7 @@
 #include "data/show_files.h"
 #include "data/show_init.h"
 #include "engine/show_edit.h"
+#include "screens/undo_keys.h"
 
 namespace prismel {
 namespace {
@@ -36,12 +37,15 @@ void reload_show(ShowData& live, const std::string& data_folder, const std::stri
     read_all_tables(*fresh, data_folder);
     read_preset_colours(fresh->colours, preset_file);
     replace_show(live, *fresh);
+    // What the editors could take back belongs to the show that was there.
+    clear_edit_histories();
 }
 
 int initialise_show(ShowData& live, const std::string& data_folder, const std::string& preset_file) {
     auto fresh = std::make_unique<ShowData>();
     const int written = data_initialise(*fresh, data_folder, preset_file);
     replace_show(live, *fresh);
+    clear_edit_histories();
     return written;
 }
 

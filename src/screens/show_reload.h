@@ -17,7 +17,8 @@ void replace_show(ShowData& live, const ShowData& fresh);
 
 // The seven tables read again from the data folder over the current ones
 // (a table whose file is missing or short keeps what it had), then the
-// preset colours from preset_file.
+// preset colours from preset_file. Both this and the initialisation end the
+// editors' undo histories.
 void reload_show(ShowData& live, const std::string& data_folder, const std::string& preset_file);
 
 // Data initialisation of the live show: 1 when all seven files were written.
