@@ -86,8 +86,9 @@ void BackupLink::heard_state(const LinkMessage& m, Ms now) {
     if (machine_.role() != BackupRole::active || sending) {
         if (engine_.install_live_state(m.playback)) installed_.fetch_add(1, std::memory_order_relaxed);
     }
-    judge_show(m.header.show_digest);
+    // The show's word comes last: it stays on the message line.
     follow_role(machine_.tick(now));
+    judge_show(m.header.show_digest);
 }
 
 void BackupLink::judge_show(uint64_t primary_digest) {

@@ -12,7 +12,7 @@ const char* note_message(LinkNote note) {
     case LinkNote::following: return sj("主機に追従しています");
     case LinkNote::took_over: return sj("主機が応答しません: この予備機が出力します");
     case LinkNote::gave_back: return sj("主機が戻りました: 追従に戻ります");
-    case LinkNote::show_differs: return sj("主機とショーが違います(データメニューで主機のショーを取り込めます)");
+    case LinkNote::show_differs: return sj("主機とショーが違います");
     case LinkNote::show_same: return sj("主機と同じショーになりました");
     case LinkNote::copy_started: return sj("主機のショーを取り込んでいます...");
     case LinkNote::copy_done: return sj("主機のショーを取り込みました");
@@ -42,15 +42,17 @@ const char* note_text(LinkNote note) {
 
 namespace {
 
-const char* role_message(LinkStatus::Role r) {
+// The end panel has room for nine columns at the smallest window: the
+// role, and on a backup whether its show is the primary's.
+const char* role_message(LinkStatus::Role r, bool differs) {
     switch (r) {
     case LinkStatus::Role::none: return "";
-    case LinkStatus::Role::primary_alone: return sj("主機:予備なし");
-    case LinkStatus::Role::primary_backed: return sj("主機:予備あり");
-    case LinkStatus::Role::primary_overruled: return sj("主機:予備も出力中");
-    case LinkStatus::Role::backup_starting: return sj("予備:主機待ち");
-    case LinkStatus::Role::backup_following: return sj("予備:追従中");
-    case LinkStatus::Role::backup_active: return sj("予備:出力中");
+    case LinkStatus::Role::primary_alone: return sj("予備なし");
+    case LinkStatus::Role::primary_backed: return sj("予備あり");
+    case LinkStatus::Role::primary_overruled: return sj("予備出力");
+    case LinkStatus::Role::backup_starting: return differs ? sj("別ｼｮｰ待機") : sj("予備:待機");
+    case LinkStatus::Role::backup_following: return differs ? sj("別ｼｮｰ追従") : sj("予備:追従");
+    case LinkStatus::Role::backup_active: return differs ? sj("別ｼｮｰ出力") : sj("予備:出力");
     }
     return "";
 }
@@ -70,11 +72,7 @@ const char* role_text(LinkStatus::Role r) {
 
 }  // namespace
 
-std::string status_message(const LinkStatus& s) {
-    std::string text = role_message(s.role);
-    if (s.show_differs) text += sj(" ｼｮｰ違い");
-    return text;
-}
+std::string status_message(const LinkStatus& s) { return role_message(s.role, s.show_differs); }
 
 std::string status_text(const LinkStatus& s) {
     std::string text = role_text(s.role);

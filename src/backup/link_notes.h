@@ -41,7 +41,7 @@ struct LinkStatus {
 // The message line's text (CP932) and the player's (English).
 const char* note_message(LinkNote note);
 const char* note_text(LinkNote note);
-// The role panel's text (CP932); empty for none.
+// The role panel's text (CP932), nine columns at most; empty for none.
 std::string status_message(const LinkStatus& status);
 // The same for the player's standard error.
 std::string status_text(const LinkStatus& status);
