@@ -1,0 +1,232 @@
+// Two headless players in private namespaces, one the backup of the other,
+// and a receiver on the lighting network between them: the backup follows,
+// takes over within 1.2 s of a kill -9 with the fade where it would be,
+// gives the stage back to the restarted primary without a change on the
+// wire, and says and mends a show that is not the primary's.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "play_fixture.h"
+
+using namespace prismel;
+using namespace prismel::test;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Fixtures 1-4 on slots 1-16. Cue n fades fixture 1 (odd cues) or 2 in over
+// 5.1 s, so its level counts the steps since the GO, and the other out;
+// chase 1 fades fixtures 3 and 4 back and forth. Cues follow every 6 s.
+// `other` differs in a scene name only.
+void write_fade_show(const std::string& folder, bool other) {
+    auto show = std::make_unique<ShowData>();
+    show->colours.rec[400] = ColourRecord{"FULL", 255, 255, 255};
+    for (int f = 0; f < kFixtures; ++f) show->patch[f] = PatchRecord{1, int16_t(f < 4 ? 4 * f : kNone)};
+    for (int s = 0; s < 4; ++s) {
+        show->scenes[s].colour[s] = 400;
+        show->scenes[s].size[s] = 255;
+    }
+    std::snprintf(show->scenes[0].name, sizeof show->scenes[0].name, "%s", other ? "OTHER" : "ONE");
+    show->chases[0].step_count = 2;
+    show->chases[0].steps[0] = 2;
+    show->chases[0].steps[1] = 3;
+    for (int c = 0; c < 20; ++c) show->cues[c] = CueRecord{int16_t(10 * (c + 1)), int16_t(c % 2), 102, 0, 10, 10, 0, 120};
+    ASSERT_EQ(write_all_tables(*show, folder), 0);
+}
+
+struct Frame {
+    Clock::time_point at;
+    uint32_t from;
+    std::array<uint8_t, 16> slots;
+};
+
+// Every ArtDmx on the lighting network, with its sender, from a thread in
+// the receiver's namespace.
+class Receiver {
+public:
+    explicit Receiver(const NetNamespace& ns) : thread_([this, &ns] { run(ns); }) {}
+    ~Receiver() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::vector<Frame> frames() {
+        std::lock_guard lock(mutex_);
+        return frames_;
+    }
+
+private:
+    void run(const NetNamespace& ns) {
+        NetNamespace::Inside inside(ns);
+        const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+        const int on = 1;
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        timeval tv{0, 100000};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+        sockaddr_in sa{};
+        sa.sin_family = AF_INET;
+        sa.sin_port = htons(6454);
+        if (!inside.entered() || bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) {
+            close(fd);
+            return;
+        }
+        uint8_t buf[600];
+        while (!stop_) {
+            sockaddr_in from{};
+            socklen_t len = sizeof from;
+            const ssize_t n = recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &len);
+            if (n < 34 || std::memcmp(buf, "Art-Net", 8) != 0 || buf[9] != 0x50) continue;
+            Frame f{Clock::now(), ntohl(from.sin_addr.s_addr), {}};
+            std::memcpy(f.slots.data(), buf + 18, 16);
+            std::lock_guard lock(mutex_);
+            frames_.push_back(f);
+        }
+        close(fd);
+    }
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<Frame> frames_;
+    std::thread thread_;
+};
+
+constexpr uint32_t kPrimary = 0x02000001, kBackup = 0x02000002;
+
+class PlayBackup : public NamespacePairTest {
+protected:
+    // A player in ns with its standard input open for commands, its PID in a
+    // file beside its standard error (it runs for a minute at most).
+    FILE* play(const NetNamespace& ns, const std::string& folder, const std::string& options, const std::string& err) {
+        const std::string pid = dir_.file(err + ".pid");
+        FILE* p = popen((ns.exec_prefix() + "sh -c 'echo $$ >" + pid + "; exec env PRISMEL_REMOTE_PORT=none " + kTool +
+                         " play " + folder + " --seconds 60 " + options + "' >/dev/null 2>>" + dir_.file(err))
+                            .c_str(),
+                        "w");
+        return p;
+    }
+    void say(FILE* p, const char* line) {
+        std::fputs(line, p);
+        std::fflush(p);
+    }
+    pid_t pid_of(const std::string& err) { return pid_t(std::stol(read_text(dir_.file(err + ".pid")))); }
+    // Waits up to `seconds` for a line of the player's standard error.
+    bool said(const std::string& err, const std::string& what, double seconds = 5) {
+        for (auto end = Clock::now() + std::chrono::duration<double>(seconds); Clock::now() < end;) {
+            if (read_text(dir_.file(err)).find(what) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+    TempDir dir_;
+};
+
+double ms_between(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+}  // namespace
+
+TEST_F(PlayBackup, FollowsTakesOverWithoutADarkFrameGivesBackAndCopiesTheShow) {
+    std::string why;
+    auto rig = NetNamespace::create(why);
+    ASSERT_TRUE(rig) << why;
+    ASSERT_EQ(bridge_namespaces(*rig, "2.0.0.100/8", {{a_.get(), "2.0.0.1/8"}, {b_.get(), "2.0.0.2/8"}}), 0);
+    const std::string primary_dir = dir_.folder() + "primary/", backup_dir = dir_.folder() + "backup/";
+    ASSERT_EQ(system(("mkdir -p " + primary_dir + " " + backup_dir).c_str()), 0);
+    write_fade_show(primary_dir, false);
+    write_fade_show(backup_dir, true);
+    Receiver rx(*rig);
+
+    FILE* primary = play(*a_, primary_dir, "--resume", "p1.err");
+    FILE* backup = play(*b_, backup_dir, "--backup-of 2.0.0.1", "b.err");
+    ASSERT_TRUE(said("b.err", "backup: following the primary")) << read_text(dir_.file("b.err"));
+    EXPECT_TRUE(said("b.err", "the show differs from the primary's"));
+    EXPECT_TRUE(said("p1.err", "primary: a backup follows"));
+
+    // Halfway through the first fade the primary dies.
+    say(primary, "cue 1\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    ASSERT_EQ(kill(pid_of("p1.err"), SIGKILL), 0);
+    const Clock::time_point killed = Clock::now();
+    pclose(primary);
+    ASSERT_TRUE(said("b.err", "this backup sends", 3));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    std::vector<Frame> frames = rx.frames();
+    const Frame* last = nullptr;
+    const Frame* first = nullptr;
+    for (const Frame& f : frames) {
+        if (f.from == kPrimary && f.at < killed) last = &f;
+        if (f.from == kBackup && !first) first = &f;
+    }
+    ASSERT_TRUE(last && first);
+    EXPECT_EQ(std::count_if(frames.begin(), frames.end(), [&](const Frame& f) { return f.from == kBackup && f.at < killed; }), 0)
+        << "a following backup sends nothing";
+    EXPECT_LE(ms_between(killed, first->at), 1200.0);
+    // Fixture 1's level counts the steps of its fade: the backup's first
+    // frame is where the primary's fade would be by then.
+    const double expected = last->slots[0] + ms_between(last->at, first->at) / 20.0;
+    EXPECT_NEAR(first->slots[0], expected, 2.0) << "the backup's fade is off by more than two frames";
+    std::printf("takeover: first frame %.0f ms after the kill, %+.1f frames from the primary's fade\n",
+                ms_between(killed, first->at), first->slots[0] - expected);
+    // Dark before the first GO only.
+    bool lit = false;
+    for (const Frame& f : frames) {
+        const bool dark = f.slots == std::array<uint8_t, 16>{};
+        EXPECT_FALSE(dark && (lit || f.from == kBackup)) << "a dark frame from 2.0.0." << (f.from & 0xFF);
+        lit = lit || !dark;
+    }
+
+    // The primary comes back from its journal: it takes the backup's look, so
+    // the wire does not change, and the backup gives back within about 2 s.
+    const Clock::time_point restarted = Clock::now();
+    primary = play(*a_, primary_dir, "--resume", "p2.err");
+    EXPECT_TRUE(said("p2.err", "took over the active backup's output", 3)) << read_text(dir_.file("p2.err"));
+    ASSERT_TRUE(said("b.err", "the primary is back: following again", 5));
+    const Clock::time_point given_back = Clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    frames = rx.frames();
+    const Frame* back = nullptr;
+    for (const Frame& f : frames)
+        if (f.from == kPrimary && f.at > restarted && !back) back = &f;
+    ASSERT_TRUE(back);
+    // Its first frame is the backup's look of that moment, not its journal's.
+    const Frame* beside = nullptr;
+    for (const Frame& f : frames)
+        if (f.from == kBackup && (!beside || std::abs(ms_between(f.at, back->at)) < std::abs(ms_between(beside->at, back->at))))
+            beside = &f;
+    ASSERT_TRUE(beside);
+    EXPECT_NEAR(back->slots[0], beside->slots[0] + ms_between(beside->at, back->at) / 20.0, 2.0);
+    for (const Frame& f : frames) {
+        if (f.from != kBackup || f.at < back->at) continue;
+        EXPECT_LT(ms_between(given_back, f.at), 100.0) << "the backup still sends after giving back";
+        // Side by side, the two consoles' levels are the same within a frame.
+        for (const Frame& g : frames)
+            if (g.from == kPrimary && std::abs(ms_between(f.at, g.at)) < 5.0)
+                EXPECT_NEAR(f.slots[0], g.slots[0], 2.0);
+    }
+
+    // The backup copies the primary's show over its own.
+    say(backup, "take-show\n");
+    EXPECT_TRUE(said("b.err", "the primary's show is in place", 5));
+    EXPECT_TRUE(said("b.err", "the show is the primary's again", 2));
+    EXPECT_EQ(read_bytes(backup_dir + "PRSMDATA.SCN"), read_bytes(primary_dir + "PRSMDATA.SCN"));
+
+    say(primary, "quit\n");
+    say(backup, "quit\n");
+    EXPECT_EQ(pclose(primary), 0);
+    EXPECT_EQ(pclose(backup), 0);
+}
