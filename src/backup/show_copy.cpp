@@ -112,13 +112,17 @@ ShowAssembly::State ShowAssembly::take(const ShowPart& part, Time now) {
     for (const auto& table : parts_)
         for (const Part& q : table)
             if (!q.have) return state_;
-    finish();
+    finish(now);
     return state_;
 }
 
-void ShowAssembly::finish() {
-    // Parts of one copy that do not add up to it: the copy is refused whole.
-    state_ = digest_of(images_) == copy_ ? State::done : State::failed;
+void ShowAssembly::finish(Time now) {
+    // Parts that do not add up to their copy (a part damaged on its way
+    // whose checksum held, or late parts of an earlier copy): the copy is
+    // refused whole and made again.
+    if (digest_of(images_) == copy_) state_ = State::done;
+    else if (++restarts_ > kMostRestarts) state_ = State::failed;
+    else restart(now);
 }
 
 bool swap_in_copied_show(PlaybackEngine& engine, ShowData& live, const ShowImages& images,

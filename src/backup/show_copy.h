@@ -61,7 +61,7 @@ private:
         Time when{};
     };
     void restart(Time now);
-    void finish();
+    void finish(Time now);
 
     State state_ = State::idle;
     uint64_t copy_ = 0;  // 0 until the primary named it

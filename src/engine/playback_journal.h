@@ -41,11 +41,11 @@ struct PlaybackRecord {
 struct JournalEntry {
     uint64_t show_digest = 0;
     bool clean_end = false;
+    PlaybackRecord playback;
+    int32_t universe = 0;
     // A backup console followed: the next start listens for it before its
     // first frame, in case it took over meanwhile.
     bool backup_following = false;
-    PlaybackRecord playback;
-    int32_t universe = 0;
     friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
 };
 
