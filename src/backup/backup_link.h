@@ -44,6 +44,7 @@ public:
     // start. False, with the system's reason, when no socket can be had.
     bool start(uint32_t primary, uint16_t port, std::string& error);
     void stop();
+    uint16_t port() const { return listener_.port(); }
 
     // This console's show digest. Any thread.
     void set_show_digest(uint64_t digest) { own_digest_.store(digest, std::memory_order_relaxed); }
