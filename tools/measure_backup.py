@@ -209,20 +209,29 @@ def main():
             last = frames.between(PRIMARY, killed - 2.0, killed)[-1]
             time.sleep(1.6)
             first = frames.between(BACKUP, killed, time.monotonic())
+            restarted = time.monotonic()
             primary = Player(PRI, pdir, ["--resume"], perr)
             gave_back += 1
             returned = wait_said(berr, "following again", gave_back, 8)
-            row = {"kill": n + 1, "standby": standby, "gap": None, "off": None, "dark": False, "back": returned}
+            row = {"kill": n + 1, "standby": standby, "gap": None, "off": None, "dark": False, "back": returned,
+                   "back_off": None}
+            # The restarted primary's first frame: the backup's look of that moment.
+            again = frames.between(PRIMARY, restarted, time.monotonic())
+            if again:
+                t, _, frame = again[0]
+                row["back_off"] = 0.0 if standby and frame == last[2] else clock.distance(t, frame)
             if first:
                 t, _, frame = first[0]
                 row["gap"] = (t - killed) * 1000
                 row["off"] = 0.0 if standby and frame == last[2] else clock.distance(t, frame)
                 row["dark"] = any(f == DARK for _, _, f in first) and not standby
             results.append(row)
-            print("kill %2d%s: first backup frame %s ms after the kill, %s frames from the primary's timeline%s"
+            print("kill %2d%s: first backup frame %s ms after the kill, %s frames from the primary's timeline; "
+                  "the restarted primary's first frame %s frames from it%s"
                   % (n + 1, " (standby)" if standby else "",
                      "%.0f" % row["gap"] if row["gap"] is not None else "-",
                      "%+.1f" % row["off"] if row["off"] is not None else "?",
+                     "%+.1f" % row["back_off"] if row["back_off"] is not None else "?",
                      "" if returned else ", NOT GIVEN BACK"), flush=True)
             if standby:
                 time.sleep(2.5)
@@ -236,11 +245,14 @@ def main():
 
         gaps = [r["gap"] for r in results if r["gap"] is not None]
         offs = [abs(r["off"]) for r in results if r["off"] is not None]
+        backs = [abs(r["back_off"]) for r in results if r["back_off"] is not None]
         print("takeover over %d kills: gap mean %.0f ms, worst %.0f ms; backup frame from the primary's timeline: "
-              "mean %.2f, worst %.1f frames; unplaced %d; dark %d; not given back %d"
+              "mean %.2f, worst %.1f frames; unplaced %d; dark %d; not given back %d; restarted primary's first "
+              "frame: worst %.1f frames, unplaced %d"
               % (len(results), statistics.mean(gaps), max(gaps), statistics.mean(offs), max(offs),
                  sum(r["off"] is None for r in results), sum(r["dark"] for r in results),
-                 sum(not r["back"] for r in results)), flush=True)
+                 sum(not r["back"] for r in results), max(backs) if backs else -1,
+                 sum(r["back_off"] is None for r in results)), flush=True)
 
         # The link cut, both consoles still on the rig: the backup sends too, in step.
         time.sleep(3.0)
