@@ -1,7 +1,5 @@
 #include "backup/backup_link.h"
 
-#include "backup/primary_link.h"
-
 namespace prismel::backup {
 
 BackupLink::BackupLink(PlaybackEngine& engine, LinkOutputs& outputs, Note note)

@@ -1,6 +1,7 @@
 #include "backup/link_message.h"
 
 #include <cstring>
+#include <random>
 #include <tuple>
 #include <utility>
 
@@ -141,6 +142,11 @@ LinkFault decode_body(const uint8_t* d, size_t n, LinkMessage& m) {
 }
 
 }  // namespace
+
+uint32_t new_session() {
+    std::random_device random;
+    return random();
+}
 
 LinkFault decode_link(const uint8_t* d, size_t n, LinkMessage& m) {
     m = LinkMessage{};

@@ -115,6 +115,9 @@ enum class LinkFault : uint8_t {
     unsound_playback,  // a live show no engine can hold
 };
 
+// A session number for a sender starting now, from the system's random source.
+uint32_t new_session();
+
 // Reads at most `size` bytes of `data`. `out` is meaningful for none only.
 LinkFault decode_link(const uint8_t* data, size_t size, LinkMessage& out);
 // The datagram of a message of header.kind; flags and has_playback must

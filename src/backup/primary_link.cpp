@@ -1,14 +1,8 @@
 #include "backup/primary_link.h"
 
 #include <algorithm>
-#include <random>
 
 namespace prismel::backup {
-
-uint32_t new_session() {
-    std::random_device random;
-    return random();
-}
 
 PrimaryLink::PrimaryLink(PlaybackEngine& engine, const ShowData& show, LinkOutputs& outputs, Note note)
     : engine_(engine), show_(show), outputs_(outputs), note_(std::move(note)), session_(new_session()) {}

@@ -96,7 +96,4 @@ private:
     Clock::time_point snapshot_taken_{};
 };
 
-// A random number for a session, from the system's random source.
-uint32_t new_session();
-
 }  // namespace prismel::backup
