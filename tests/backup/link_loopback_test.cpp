@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <memory>
 #include <random>
 #include <thread>
 
@@ -24,89 +21,69 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class FakeOutputs final : public LinkOutputs {
-public:
-    void hold(bool held) override { held_ = held; }
-    bool sending() const override { return !held_; }
-    void watch(uint32_t) override {}
-    uint64_t watched() const override { return 0; }
-    std::atomic<bool> held_{false};
-};
-
-// An engine on a show of one fading cue, stepped every 20 ms on its own thread.
-struct Console {
+// A show of one fading cue, its engine stepped every 20 ms on a thread of its own.
+struct Console final : LinkOutputs {
     Console() : show(std::make_unique<ShowData>()), engine(*show, port) {
-        show->colours.rec[400] = ColourRecord{"C", 10, 20, 30};
-        show->scenes[0].colour[0] = 400;
         show->scenes[0].size[0] = 255;
         show->cues[0] = CueRecord{10, 0, 200, -1, 20, 0, 0, 0};
-        show->patch[0] = PatchRecord{1, 0};
         engine.initialise();
         engine.release();
         output = std::thread([this] {
-            DmxFrame frame{};
-            while (!stop) {
-                engine.step(frame);
-                std::this_thread::sleep_for(20ms);
-            }
+            for (DmxFrame frame{}; !stop; std::this_thread::sleep_for(20ms)) engine.step(frame);
         });
     }
-    ~Console() {
+    ~Console() override {
         stop = true;
         output.join();
         engine.shut_down();
     }
+    void hold(bool on) override { held = on; }
+    bool sending() const override { return !held; }
+    void watch(uint32_t) override {}
+    uint64_t watched() const override { return 0; }
+
     std::unique_ptr<ShowData> show;
     SimulatedRemotePort port;
     PlaybackEngine engine;
-    FakeOutputs outputs;
-    std::atomic<bool> stop{false};
+    std::atomic<bool> held{false}, stop{false};
     std::thread output;
 };
 
-template <typename Done>
-bool within(std::chrono::milliseconds limit, Done done) {
-    for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;) {
+bool within(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;)
         if (done()) return true;
-        std::this_thread::sleep_for(5ms);
-    }
+        else std::this_thread::sleep_for(5ms);
     return done();
 }
 
-// Random datagrams, some of them sound headers with damaged bodies, at a port.
+// Random datagrams, every other one a sound subscription with random damage.
 void flood(uint16_t port, int count) {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in to{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
     std::mt19937 random(6460);
-    LinkMessage m;
-    m.header.kind = LinkKind::subscribe;
-    std::vector<uint8_t> sound = encode_link(m);
+    const std::vector<uint8_t> sound = encode_link(LinkMessage{{LinkKind::subscribe}});
     for (int i = 0; i < count; ++i) {
         std::vector<uint8_t> b = i % 2 ? sound : std::vector<uint8_t>(random() % 1800);
-        for (auto& byte : b) if (random() % 8 == 0) byte = uint8_t(random());
+        for (auto& byte : b) byte = random() % 8 ? byte : uint8_t(random());
         sendto(fd, b.data(), b.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     }
     close(fd);
 }
 
 TEST(LinkLoopback, TheBackupFollowsShrugsOffAFloodAndTakesOverWhenThePrimaryGoesSilent) {
-    Console primary_console, backup_console;
-    PrimaryLink primary(primary_console.engine, *primary_console.show, primary_console.outputs, [](LinkNote) {});
+    Console a, b;
+    PrimaryLink primary(a.engine, *a.show, a, [](LinkNote) {});
+    BackupLink backup(b.engine, b, [](LinkNote) {});
     std::string error;
     ASSERT_TRUE(primary.start(0, error)) << error;
-    BackupLink backup(backup_console.engine, backup_console.outputs, [](LinkNote) {});
     ASSERT_TRUE(backup.start(INADDR_LOOPBACK, primary.port(), error)) << error;
-    EXPECT_TRUE(backup_console.outputs.held_);
-
+    EXPECT_TRUE(b.held);
     ASSERT_TRUE(within(2s, [&] { return backup.role() == BackupRole::following; }));
-    primary_console.engine.go_to_cue(0);
-    EXPECT_TRUE(within(500ms, [&] { return backup_console.engine.fields().current_cue == 0; }));
+    a.engine.go_to_cue(0);
+    EXPECT_TRUE(within(500ms, [&] { return b.engine.fields().current_cue == 0; }));
     EXPECT_TRUE(within(500ms, [&] { return primary.status().role == LinkStatus::Role::primary_backed; }));
 
-    // A flood for well over the takeover time: it is refused and the backup follows on.
+    // A flood for well over the takeover time: refused, and the backup follows on.
     const uint64_t installed = backup.installed();
     for (int burst = 0; burst < 15; ++burst) {
         flood(primary.port(), 200);
@@ -114,17 +91,16 @@ TEST(LinkLoopback, TheBackupFollowsShrugsOffAFloodAndTakesOverWhenThePrimaryGoes
         std::this_thread::sleep_for(100ms);
         EXPECT_EQ(backup.role(), BackupRole::following);
     }
-    EXPECT_GT(primary.refused(), 0u);
-    EXPECT_GT(backup.refused(), 0u);
+    EXPECT_GT(primary.refused() * backup.refused(), 0u);
     EXPECT_GT(backup.installed(), installed + 5);
-    EXPECT_TRUE(backup_console.outputs.held_);
+    EXPECT_TRUE(b.held);
 
     primary.stop();
     const auto silent = std::chrono::steady_clock::now();
     ASSERT_TRUE(within(1500ms, [&] { return backup.role() == BackupRole::active; }));
     EXPECT_GE(std::chrono::steady_clock::now() - silent, 900ms);
-    EXPECT_FALSE(backup_console.outputs.held_);
-    EXPECT_EQ(backup_console.engine.fields().current_cue, 0);
+    EXPECT_FALSE(b.held);
+    EXPECT_EQ(b.engine.fields().current_cue, 0);
 }
 
 }  // namespace
