@@ -15,22 +15,20 @@ namespace {
 using ms = std::chrono::milliseconds;
 using R = BackupRole;
 
-// What happens at a moment: a heartbeat (sending or not), the primary's DMX
-// seen, or a look at the role, which must be `role`.
+// What happens at a moment (ms since the backup started): a heartbeat
+// (sending or not), the primary's DMX seen, or a look at the role.
 struct Event {
     enum What { beat, quiet_beat, dmx, look } what;
-    int at;  // ms since the backup started
-    R role = R::starting;
+    int at;
+    R role = R::starting;  // what a look must see
 };
-Event beat(int at) { return {Event::beat, at}; }
-Event quiet_beat(int at) { return {Event::quiet_beat, at}; }
 Event dmx(int at) { return {Event::dmx, at}; }
 Event look(int at, R role) { return {Event::look, at, role}; }
 
 // Heartbeats every 100 ms from `from` up to (not including) `to`.
 std::vector<Event> beats(int from, int to, bool sending = true) {
     std::vector<Event> out;
-    for (int t = from; t < to; t += 100) out.push_back(sending ? beat(t) : quiet_beat(t));
+    for (int t = from; t < to; t += 100) out.push_back({sending ? Event::beat : Event::quiet_beat, t});
     return out;
 }
 
@@ -47,7 +45,7 @@ TEST(BackupRole, FollowsTakesOverAndGivesBackByTheClock) {
         {"a backup alone waits its start grace, then sends",
          {look(0, R::starting), look(1999, R::starting), look(2000, R::active)}},
         {"it follows at the primary's first heartbeat",
-         {beat(300), look(300, R::following), look(1299, R::following), look(1300, R::active)}},
+         {{Event::beat, 300}, look(300, R::following), look(1299, R::following), look(1300, R::active)}},
         {"heartbeats every 100 ms keep it following", beats(0, 5000) + std::vector{look(5000, R::following)}},
         {"1 s without either: active, not before",
          beats(0, 1000) + std::vector{look(1899, R::following), look(1900, R::active)}},
