@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-# The show the backup measurements play, written into FOLDER: fixtures 1-4
-# patched at slots 1-16 (layout 1). Cues 1-200 follow each other by their
-# wait times (6 s): each crossfades fixture 1 or 2 (alternately) in over
+# The show the backup measurement and its end-to-end test play, written into
+# FOLDER: fixtures 1-4 patched at slots 1-16 (layout 1). Cues 1-200 follow
+# each other by their wait times (6 s): each crossfades fixture 1 or 2 in over
 # 5.1 s (255 engine steps, so its level counts the steps since the GO) and
-# the other out, while chase 1 crossfades fixtures 3 and 4 back and forth,
+# the other out, alternately, while chase 1 crossfades fixtures 3 and 4 back and forth,
 # a step every 0.5 s, so the frame changes every 20 ms. With --other the
 # show differs in one scene name only.
 #
