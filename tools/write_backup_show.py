@@ -3,9 +3,9 @@
 # FOLDER: fixtures 1-4 patched at slots 1-16 (layout 1). Cues 1-200 follow
 # each other by their wait times (6 s): each crossfades fixture 1 or 2 in over
 # 5.1 s (255 engine steps, so its level counts the steps since the GO) and
-# the other out, alternately, while chase 1 crossfades fixtures 3 and 4 back and forth,
-# a step every 0.5 s, so the frame changes every 20 ms. With --other the
-# show differs in one scene name only.
+# the other out, alternately, while chase 1 crossfades fixtures 3 and 4 back
+# and forth, a step every 0.5 s, so the frame changes every 20 ms. With
+# --other the show differs in one scene name only.
 #
 #   tools/write_backup_show.py FOLDER [--other]
 import os, struct, sys
