@@ -16,7 +16,7 @@ cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DPRISMEL_CORE_ONLY=ON -DPRISM
 cmake --build build/asan -j "$jobs"
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMEL_CORE_ONLY=ON -DPRISMEL_BENCHMARKS=OFF \
   -DPRISMEL_SANITIZE=thread >/dev/null
-tsan_targets=(test_engine test_output test_screens test_remote)
+tsan_targets=(test_engine test_output test_screens test_remote test_backup)
 cmake --build build/tsan -j "$jobs" --target "${tsan_targets[@]}"
 
 # Run the suites in a new network namespace with only loopback up.
@@ -50,11 +50,13 @@ for t in "${tsan_targets[@]}"; do
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     isolate timeout 600 "build/tsan/test-bin/$t" --gtest_brief=1 2>&1 | tee "$logs/tsan-$t.out" || status=1
 done
-# The Art-Net receive handler and the show-control decoders under libFuzzer,
-# briefly; they need clang.
+# The Art-Net receive handler, the show-control decoders and the messages
+# between a primary console and its backups under libFuzzer, briefly; they
+# need clang.
 if command -v clang++ >/dev/null 2>&1; then
   isolate timeout 300 tests/output/fuzz/run_fuzz.sh 20 || status=1
   isolate timeout 300 tests/remote/fuzz/run_fuzz.sh 20 || status=1
+  isolate timeout 300 tests/backup/fuzz/run_fuzz.sh 20 || status=1
 else
   echo "test: clang++ not found; the fuzzers are skipped" >&2
 fi

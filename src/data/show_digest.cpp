@@ -20,6 +20,8 @@ uint64_t table_digest(const ShowData& show, ShowTable t) {
     return h;
 }
 
+uint64_t image_digest(const unsigned char* image, std::size_t size) { return fnv1a(kFnvOffset, image, size); }
+
 uint64_t combine_table_digests(const uint64_t (&tables)[kShowFiles]) {
     uint64_t h = kFnvOffset;
     for (uint64_t d : tables) {

@@ -17,6 +17,8 @@
 namespace prismel {
 
 uint64_t table_digest(const ShowData& show, ShowTable t);
+// The same of a table's file image held apart from a show.
+uint64_t image_digest(const unsigned char* image, std::size_t size);
 uint64_t combine_table_digests(const uint64_t (&tables)[kShowFiles]);
 // Neither allocates.
 uint64_t show_digest(const ShowData& show);

@@ -49,6 +49,7 @@ JournalEntry JournalKeeper::sample() const {
     e.show_digest = digest_.load(std::memory_order_relaxed);
     e.playback = engine_.live_playback();
     e.universe = universe_.load(std::memory_order_relaxed);
+    e.backup_following = backup_.load(std::memory_order_relaxed);
     return e;
 }
 

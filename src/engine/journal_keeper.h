@@ -40,6 +40,7 @@ public:
     // What the records carry besides the engine's state; any thread.
     void set_show_digest(uint64_t digest) { digest_.store(digest, std::memory_order_relaxed); }
     void set_universe(int universe) { universe_.store(universe, std::memory_order_relaxed); }
+    void set_backup_following(bool on) { backup_.store(on, std::memory_order_relaxed); }
 
     // Stops the thread and writes the record once more, marked as a clean
     // end: true when it reached the disk.
@@ -61,6 +62,7 @@ private:
     const std::string path_;
     std::atomic<uint64_t> digest_{0};
     std::atomic<int> universe_{0};
+    std::atomic<bool> backup_{false};
     std::atomic<bool> writing_{true};
     std::atomic<unsigned long> writes_{0};
 

@@ -79,9 +79,17 @@ public:
     int snapshot_depth() const;
 
     // --- hold counter
-    void hold() { hold_.fetch_add(1, std::memory_order_acq_rel); }
+    void hold() {
+        hold_.fetch_add(1, std::memory_order_acq_rel);
+        changes_.fetch_add(1, std::memory_order_relaxed);
+    }
     void release() { hold_.fetch_sub(1, std::memory_order_acq_rel); }
     int hold_count() const { return hold_.load(std::memory_order_acquire); }
+    // Counts every raise of the hold: it moves whenever something may have
+    // changed what is played (an operation, a GO served by the step, an
+    // edit of the tables), so a watcher can tell a moved look from time
+    // going by without reading the state.
+    uint64_t changes() const { return changes_.load(std::memory_order_relaxed); }
 
     // --- the playback journal
     // What the live show plays: the engine's own state or, while an editor
@@ -93,6 +101,18 @@ public:
     // in full, the chase from its first step at its rate, that step in full
     // at once and the later ones crossfaded with its own cross time.
     void resume(const PlaybackRecord& record);
+
+    // --- a backup console following this one (engine_mirror.cpp)
+    // The live show's whole state: the engine's own or, while an editor
+    // plays something for checking, the bottom snapshot's.
+    EngineState live_state() const;
+    // Another console's live state as this one's live show, from the next
+    // step: what the steps move on (cue, wait, both layers with their fades
+    // and buffers, a pending GO or BACK), not what belongs to this console's
+    // screens (call mode, page, scene-call time, previews, colour preview,
+    // the remote lines). False, and nothing changes, for a state no engine
+    // can be in (sound_live_state).
+    bool install_live_state(const EngineState& state);
 
     // --- reading the state (consistent copies, taken under the mutex)
     EngineFields fields() const;
@@ -131,6 +151,7 @@ class ShowRead;
 
     mutable EngineMutex mutex_;
     std::atomic<int> hold_{1};
+    std::atomic<uint64_t> changes_{0};
     EngineState state_;
     LevelBuffer mix_{};
     LevelBuffer monitor_{};

@@ -10,6 +10,7 @@ namespace {
 
 constexpr unsigned char kMagic[8] = {'P', 'R', 'S', 'M', 'J', 'R', 'N', 'L'};
 constexpr uint16_t kCleanEnd = 1;
+constexpr uint16_t kBackupFollowing = 2;
 constexpr std::size_t kChecked = kJournalBytes - 4;
 // The longest duration a show can hold, in engine steps.
 constexpr EngineSteps kLongestSteps = steps_of(StoredDuration(INT16_MAX));
@@ -54,7 +55,7 @@ uint32_t crc32_of(const unsigned char* bytes, std::size_t size) {
 void encode_journal(const JournalEntry& e, unsigned char (&out)[kJournalBytes]) {
     std::memcpy(out, kMagic, sizeof kMagic);
     put(out + 8, kJournalVersion, 2);
-    put(out + 10, e.clean_end ? kCleanEnd : 0, 2);
+    put(out + 10, (e.clean_end ? kCleanEnd : 0) | (e.backup_following ? kBackupFollowing : 0), 2);
     put(out + 12, e.show_digest, 8);
     const PlaybackRecord& p = e.playback;
     const int32_t fields[] = {p.cue, p.scene, p.chase, p.chase_rate, p.chase_cross_time, p.chase_mode, e.universe};
@@ -82,12 +83,13 @@ JournalRead decode_journal(const unsigned char* bytes, std::size_t size, uint64_
         return r;
     }
     const uint64_t flags = get(bytes + 10, 2);
-    if (size != kJournalBytes || get(bytes + kChecked, 4) != crc32_of(bytes, kChecked) || (flags & ~uint64_t(kCleanEnd))) {
+    if (size != kJournalBytes || get(bytes + kChecked, 4) != crc32_of(bytes, kChecked) || (flags & ~uint64_t(kCleanEnd | kBackupFollowing))) {
         r.fault = JournalFault::damaged;
         return r;
     }
     JournalEntry& e = r.entry;
     e.clean_end = (flags & kCleanEnd) != 0;
+    e.backup_following = (flags & kBackupFollowing) != 0;
     e.show_digest = get(bytes + 12, 8);
     PlaybackRecord& p = e.playback;
     p.cue = get_int(bytes + 20);

@@ -7,7 +7,8 @@
 // The file, 52 bytes, every number least significant byte first:
 //   0  8  "PRSMJRNL"
 //   8  2  version (1)
-//  10  2  flags: bit 0 = the program ended cleanly after writing it
+//  10  2  flags: bit 0 = the program ended cleanly after writing it;
+//           bit 1 = a backup console was following this one
 //  12  8  digest of the show it belongs to (data/show_digest.h)
 //  20  4  current cue, or -1
 //  24  4  scene layer's scene, or -1
@@ -42,6 +43,9 @@ struct JournalEntry {
     bool clean_end = false;
     PlaybackRecord playback;
     int32_t universe = 0;
+    // A backup console followed: the next start listens for it before its
+    // first frame, in case it took over meanwhile.
+    bool backup_following = false;
     friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
 };
 

@@ -58,9 +58,13 @@ void TArtnetThread::send_poll() {
 
 void TArtnetThread::receive_pending(nanoseconds now) {
     if (!socket_ready_.load() || !socket_) return;
+    const uint32_t watched = watched_.load(std::memory_order_relaxed);
     for (int i = 0; i < kMaxDatagramsPerPass; ++i) {
-        long n = socket_->receive(receive_buffer_.data(), receive_buffer_.size());
+        Ipv4 from;
+        long n = socket_->receive_from(receive_buffer_.data(), receive_buffer_.size(), from);
         if (n < 0) return;
+        if (watched != 0 && from.value() == watched && datagram_opcode(receive_buffer_.data(), size_t(n)) == kOpDmx)
+            watched_count_.fetch_add(1, std::memory_order_relaxed);
         ReceiveContext ctx{nodes, tx_universe.load(std::memory_order_relaxed),
                            receive_universe.load(std::memory_order_relaxed), now};
         if (handle_datagram(receive_buffer_.data(), size_t(n), ctx) == Received::poll) {

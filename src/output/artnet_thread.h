@@ -81,6 +81,17 @@ public:
     // Any thread; the loop follows before its next frame.
     void set_outputs_enabled(bool on) { outputs_enabled_.store(on); }
     bool outputs_enabled() const { return outputs_enabled_.load(); }
+    // The outputs a backup console keeps silent while its primary plays
+    // (apart from the switch above): each held one falls silent as above and
+    // sends the next frame whatever it holds when it is let go. Any thread.
+    void set_outputs_held(Protocol held) { held_.store(uint8_t(held)); }
+    Protocol outputs_held() const { return Protocol(held_.load()); }
+
+    // ArtDmx that arrive from this address are counted (0.0.0.0: none): a
+    // backup console sees its primary's output on the lighting network.
+    // Any thread.
+    void watch_artdmx_from(Ipv4 source) { watched_.store(source.value()); }
+    uint64_t watched_artdmx() const { return watched_count_.load(std::memory_order_relaxed); }
 
     // Fields shared with the main thread (node dialog, status line, play).
     std::atomic<int> tx_universe{0};
@@ -178,7 +189,10 @@ private:
     std::vector<std::unique_ptr<DmxSink>> retired_;
     SacnSink* sacn_sink_ = nullptr;
     std::atomic<bool> outputs_enabled_{true};
-    bool enabled_ = true;  // as the loop last followed it
+    std::atomic<uint8_t> held_{0};
+    std::array<bool, 4> sending_{true, true, true, true};  // per output, as the loop last followed it
+    std::atomic<uint32_t> watched_{0};
+    std::atomic<uint64_t> watched_count_{0};
     // What the main thread sees of them.
     std::atomic<uint8_t> in_use_{0};
     std::array<std::atomic<OutputStatus>, 4> states_{};

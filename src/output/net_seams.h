@@ -22,6 +22,11 @@ public:
     // Reads one waiting datagram into buf without blocking: its length (cut to
     // cap), or -1 when none is waiting.
     virtual long receive(uint8_t* buf, size_t cap) = 0;
+    // The same, and who sent it (0.0.0.0 where the socket cannot tell).
+    virtual long receive_from(uint8_t* buf, size_t cap, Ipv4& from) {
+        from = Ipv4{};
+        return receive(buf, cap);
+    }
 };
 
 // A row of the local IPv4 address table.

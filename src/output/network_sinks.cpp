@@ -42,7 +42,7 @@ void SacnSink::take(const SinkFrame& f) {
     resend_ = false;
     const uint16_t u = universe();
     if (stream_.started() && stream_.universe() != u) end_stream();
-    if (!stream_.started()) stream_.start(settings_.cid, u);
+    if (!stream_.started()) stream_.start(settings_.cid, u, settings_.sacn_priority);
     if (const sacn::DataPacket* p = stream_.frame(f.slots, forced))
         path_.sacn->send_to(sacn::multicast_group(u), sacn::kPort, p->data(), p->size());
 }

@@ -55,7 +55,10 @@ public:
     Protocol kind() const override { return Protocol::sacn; }
     void take(const SinkFrame& f) override;
     void resend() override { resend_ = true; }
-    void apply(const OutputSettings& s) override { settings_ = s; }
+    void apply(const OutputSettings& s) override {
+        settings_ = s;
+        if (stream_.started()) stream_.set_priority(s.sacn_priority);
+    }
     void silence() override { end_stream(); }
     OutputStatus state() const override { return path_.status; }
     std::string where() const override { return std::to_string(universe()); }

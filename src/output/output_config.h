@@ -46,6 +46,9 @@ struct OutputSettings {
     // answers among the machine's USB serial devices.
     std::string usbpro_device;
     int ola_universe = 1;  // the universe of OLA's daemon that takes the frame
+    // The sACN priority of this source (E1.31: 0-200). 100, the standard's
+    // default; a hot backup console sends at 99 under its primary's 100.
+    uint8_t sacn_priority = 100;
     friend bool operator==(const OutputSettings&, const OutputSettings&) = default;
 };
 

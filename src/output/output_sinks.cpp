@@ -75,14 +75,17 @@ void TArtnetThread::arrange_sinks(const OutputSettings& before) {
 
 void TArtnetThread::hand_out(unsigned number, std::chrono::nanoseconds now) {
     const bool enabled = outputs_enabled_.load(std::memory_order_relaxed);
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        for (auto& s : sinks_) enabled ? s->resend() : s->silence();
-    }
+    const Protocol held = Protocol(held_.load(std::memory_order_relaxed));
     const SinkFrame frame{frame_.data(), number, now};
     bool changed = false;
     for (auto& s : sinks_) {
-        if (enabled_) s->take(frame);
+        const bool on = enabled && !has(held, s->kind());
+        bool& was = sending_[size_t(output_index(s->kind()))];
+        if (on != was) {
+            was = on;
+            on ? s->resend() : s->silence();
+        }
+        if (on) s->take(frame);
         const OutputStatus state = s->state();
         changed |= states_[size_t(output_index(s->kind()))].exchange(state, std::memory_order_relaxed) != state;
     }
@@ -94,7 +97,7 @@ void TArtnetThread::end_sacn_stream() {
 }
 
 void TArtnetThread::send_discovery() {
-    if (sacn_sink_ && enabled_) sacn_sink_->send_discovery();
+    if (sacn_sink_ && sending_[size_t(output_index(Protocol::sacn))]) sacn_sink_->send_discovery();
 }
 
 void TArtnetThread::reap_retired() {

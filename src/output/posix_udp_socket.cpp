@@ -36,6 +36,20 @@ public:
         }
     }
 
+    long receive_from(uint8_t* buf, size_t cap, Ipv4& from) override {
+        for (;;) {
+            sockaddr_in sa{};
+            socklen_t len = sizeof sa;
+            ssize_t got = ::recvfrom(fd_, buf, cap, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&sa), &len);
+            if (got >= 0) {
+                std::memcpy(from.b.data(), &sa.sin_addr, 4);
+                return long(got);
+            }
+            if (errno == EINTR) continue;
+            return -1;
+        }
+    }
+
 private:
     int fd_;
 };

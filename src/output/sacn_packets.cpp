@@ -68,13 +68,13 @@ void put_discovery(uint8_t* p, const artnet::Cid& cid, const uint16_t* universes
 
 }  // namespace
 
-void build_data(DataPacket& p, const artnet::Cid& cid, uint16_t universe) {
+void build_data(DataPacket& p, const artnet::Cid& cid, uint16_t universe, uint8_t priority) {
     p.fill(0);
     put_root(p.data(), p.size(), kVectorRootData, cid);
     put_flags_length(p.data(), off::kFramingFlagsLength, p.size());
     put32(p.data() + off::kFramingVector, kVectorFramingData);
     put_source_name(p.data());
-    p[off::kPriority] = kDefaultPriority;
+    p[off::kPriority] = priority;
     put16(p.data() + off::kSyncAddress, 0);  // not synchronised
     set_data_universe(p, universe);
     put_flags_length(p.data(), off::kDmpFlagsLength, p.size());

@@ -52,8 +52,8 @@ constexpr uint8_t kAcnPacketId[12] = {'A', 'S', 'C', '-', 'E', '1', '.', '1', '7
 using DataPacket = std::array<uint8_t, kDataSize>;
 
 // A data packet of the universe with all 512 slots at 0, sequence 0, no
-// options, priority 100, source name "Prismel".
-void build_data(DataPacket& p, const artnet::Cid& cid, uint16_t universe);
+// options, the priority (100 unless said), source name "Prismel".
+void build_data(DataPacket& p, const artnet::Cid& cid, uint16_t universe, uint8_t priority = kDefaultPriority);
 void set_data_universe(DataPacket& p, uint16_t universe);
 void set_data_sequence(DataPacket& p, uint8_t sequence);
 void set_data_options(DataPacket& p, uint8_t options);

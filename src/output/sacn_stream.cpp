@@ -4,8 +4,8 @@
 
 namespace prismel::sacn {
 
-void Stream::start(const artnet::Cid& cid, uint16_t universe) {
-    build_data(packet_, cid, universe);
+void Stream::start(const artnet::Cid& cid, uint16_t universe, uint8_t priority) {
+    build_data(packet_, cid, universe, priority);
     universe_ = universe;
     same_left_ = 0;
     quiet_frames_ = 0;

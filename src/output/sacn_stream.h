@@ -16,7 +16,9 @@ public:
     static constexpr int kTerminatePackets = 3;
 
     // A new stream of universe with all slots at 0; the next frame is sent.
-    void start(const artnet::Cid& cid, uint16_t universe);
+    void start(const artnet::Cid& cid, uint16_t universe, uint8_t priority = kDefaultPriority);
+    // The priority of the packets from the next one on.
+    void set_priority(uint8_t priority) { packet_[off::kPriority] = priority; }
     bool started() const { return started_; }
     uint16_t universe() const { return universe_; }
 

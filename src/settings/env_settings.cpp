@@ -45,6 +45,8 @@ void EnvSettings::load(const Profile& ini, const std::string& folder) {
     resume_after_crash = read_bool(ini, "ResumeAfterCrash", true);
     load_output(ini);
     remote = read_remote_settings(ini);
+    backup.backup_of = trimmed(ini.read_string(kSectionOption, "BackupOf", ""));
+    backup.hot = read_bool(ini, "BackupHot", false);
 }
 
 void EnvSettings::load_output(const Profile& ini) {
@@ -90,6 +92,8 @@ int EnvSettings::save(Profile& ini) const {
     ini.write_int(kSectionOption, "ResumeAfterCrash", resume_after_crash ? 1 : 0);
     save_output(ini);
     write_remote_settings(ini, remote);
+    ini.write_string(kSectionOption, "BackupOf", backup.backup_of);
+    ini.write_int(kSectionOption, "BackupHot", backup.hot ? 1 : 0);
     return ini.save();
 }
 

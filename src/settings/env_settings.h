@@ -5,6 +5,7 @@
 // the settings they keep here without depending on the main window.
 #include <string>
 
+#include "backup/backup_config.h"
 #include "output/output_config.h"
 #include "platform/profile.h"
 #include "remote/remote_config.h"
@@ -43,6 +44,8 @@ struct EnvSettings {
     bool cid_created = false;  // no valid SacnCid was stored: load made one
     // The show-control remotes (OscPort, OscAllow, MscDeviceId, MscUdpPort).
     RemoteSettings remote;
+    // Beside another console (BackupOf, BackupHot).
+    BackupSettings backup;
 
     // Fills the folder and the notice, then reads every stored field (the
     // preset file excepted) with its default.

@@ -30,6 +30,14 @@ public:
     bool resumed() const { return start_.kind == JournalStart::Kind::resume; }
     // The universe the output takes: the journal's after a resume, else the given one.
     int universe(int configured) const { return resumed() ? start_.entry.universe : configured; }
+    // The last run's journal says a backup console followed it.
+    bool backup_followed() const {
+        return (start_.kind == JournalStart::Kind::resume || start_.kind == JournalStart::Kind::clean) &&
+               start_.entry.backup_following;
+    }
+    // The show's digest as of the last tick.
+    uint64_t show_digest() const { return digest_.value(); }
+    void set_backup_following(bool on) { keeper_.set_backup_following(on); }
 
     // Each tick of the window thread: the digest of tables read or written
     // since, the output's universe, and a journal that stopped reaching the

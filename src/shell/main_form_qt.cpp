@@ -137,6 +137,9 @@ void TPrismelMainForm::form_create() {
 
     // 17-18: the output thread, created suspended with the engine step as
     // its hook; the engine is released just before the thread starts.
+    // A hot backup's sACN sends all the time under its primary's priority.
+    uint32_t primary = 0;
+    if (env.backup.hot && backup_of_address(env.backup, primary)) env.output.sacn_priority = kHotBackupPriority;
     output_ = options_.make_output ? options_.make_output() : make_artnet_output(env.output);
     output_->set_step_hook([](DmxFrame& frame) { engine_step(frame); });
     // After an unexpected end the last run's look is restored here, so the
@@ -146,6 +149,14 @@ void TPrismelMainForm::form_create() {
     const JournalStart& restart = journal_->start(env.resume_after_crash, universe);
     output_->set_universe(journal_->universe(universe));
     if (journal_->resumed()) output_->step_before_first_frame();
+    // The link to a primary or backup console, before the first frame: a
+    // backup holds its outputs from the start.
+    std::string link_note;
+    if (options_.show_control) {
+        backup_ = std::make_unique<ConsoleBackup>(g_engine, g_show, *output_, env.backup, env.program_folder);
+        link_note = backup_->start(journal_->show_digest(), journal_->backup_followed());
+        if (backup_->is_backup()) popup_menus_->offer_primary_show();
+    }
     while (g_engine.hold_count() > 0) g_engine.release();
     output_->start();
     // The show-control remotes (OSC, MSC), acting on the running engine; what
@@ -160,6 +171,7 @@ void TPrismelMainForm::form_create() {
         static const char* refused = sj("2.x.x.xを追加できません: 今のアドレスで送信");
         screen_->show_message(refused);
     }
+    if (!link_note.empty()) screen_->show_message(link_note.c_str());
     web::start_console_web_remote(env, *screen_);
     // What a start after an unexpected end restored, or why it could not,
     // is the last word (the browser remote's PIN stays in the node dialog).
@@ -266,6 +278,7 @@ void TPrismelMainForm::closeEvent(QCloseEvent* e) {
 
 void TPrismelMainForm::form_close() {
     stop_show_control();
+    if (backup_) backup_->stop();
     web::stop_console_web_remote();
     g_engine.hold();
     timer_.stop();
@@ -303,12 +316,14 @@ void TPrismelMainForm::release_subsystems() {
     web::stop_console_web_remote();
     if (!closed_) {
         stop_show_control();
+        if (backup_) backup_->stop();
         g_engine.hold();
         timer_.stop();
         if (output_) output_->request_terminate();
         journal_.reset();  // its record stays open: the next start plays on
         g_engine.shut_down();
     }
+    backup_.reset();  // it holds the output
     output_.reset();
 }
 

@@ -24,6 +24,7 @@
 #include "chwin/chw_screen.h"
 #include "data/startup_dialogs.h"
 #include "platform/ini_profile.h"
+#include "shell/console_backup.h"
 #include "shell/console_journal.h"
 #include "shell/output_link.h"
 #include "shell/status_panels_qt.h"
@@ -42,7 +43,8 @@ struct MainFormOptions {
     std::function<std::unique_ptr<OutputLink>()> make_output;
     // For the font-size limit; 0: the primary screen's width.
     int desktop_width = 0;
-    // The show-control remotes (OSC, MSC, the MIDI input) as the settings ask.
+    // The show-control remotes (OSC, MSC, the MIDI input) and the link to a
+    // primary or backup console as the settings ask.
     bool show_control = true;
 };
 
@@ -112,6 +114,8 @@ public:
     IniProfile* settings_file() const { return ini_.get(); }
     bool closed() const { return closed_; }
     ConsoleJournal* journal() const { return journal_.get(); }
+    // The link to a primary or backup console; nullptr without one.
+    ConsoleBackup* backup() const { return backup_.get(); }
 
     // --- ChwHost
     void invalidate(const ChwRect& r, bool erase) override;
@@ -162,6 +166,7 @@ private:
     std::unique_ptr<ChwScreen> screen_;
     std::unique_ptr<OutputLink> output_;
     std::unique_ptr<ConsoleJournal> journal_;
+    std::unique_ptr<ConsoleBackup> backup_;
     std::unique_ptr<StartupDialogs> own_dialogs_;
     std::unique_ptr<PopupMenus> popup_menus_;
     int display_width_ = 1280;
@@ -180,6 +185,7 @@ private:
     // What the clock and DMX panels show (-1, empty: nothing yet).
     std::time_t clock_shown_ = -1;
     std::optional<artnet::OutputStatus> dmx_shown_;
+    std::string role_shown_;  // the role panel's text (CP932)
 
     // The title text while the sequence draws it (drawn over the image).
     int title_step_ = 0;  // 0 none, 1 reveal, 2 full

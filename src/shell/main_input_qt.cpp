@@ -11,6 +11,7 @@
 #include "chwin/chw_input.h"
 #include "chwin/chw_keys.h"
 #include "platform/text_codec.h"
+#include "platform/text_codec_qt.h"
 #include "platform/virtual_keys_qt.h"
 #include "remote/message_mailbox.h"
 #include "screens/Runscr.h"
@@ -75,6 +76,14 @@ void TPrismelMainForm::Timer1Timer() {
 
     // What must outlive a crash: the live show's record and the open editors' tables.
     if (journal_) journal_->tick(output_ ? output_->universe() : 0, s);
+    if (backup_) {
+        const bool backed = backup_->tick(journal_ ? journal_->show_digest() : 0, s);
+        if (journal_) journal_->set_backup_following(backed);
+        if (std::string role = backup_->status_message(); role != role_shown_) {
+            role_shown_ = std::move(role);
+            status_->set_text(3, qt_text(role_shown_));
+        }
+    }
     keep_open_edits(s, EditClock::now());
 
     if (!s.top_window()) return;

@@ -47,6 +47,11 @@ public:
     void step_before_first_frame() override { thread_.step_before_first_send(); }
     void start() override { thread_.start(true); }
     void request_terminate() override { thread_.terminate(); }
+    void set_outputs_held(artnet::Protocol held) override { thread_.set_outputs_held(held); }
+    void watch_artdmx_from(uint32_t address) override {
+        thread_.watch_artdmx_from(artnet::Ipv4::from_value(address));
+    }
+    uint64_t watched_artdmx() const override { return thread_.watched_artdmx(); }
 
 private:
     artnet::TArtnetThread thread_;  // its destructor ends the loop and removes the added address

@@ -3,6 +3,7 @@
 // and the status line need from it. The console uses the Art-Net thread
 // (output_link.cpp); tests use a recording fake so that nothing is sent.
 // The node dialog reaches the universe and the nodes through it.
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -34,6 +35,12 @@ public:
     virtual void start() = 0;
     // Asks the thread to end; does not wait.
     virtual void request_terminate() = 0;
+
+    // A backup console's hold on its outputs while its primary plays, and
+    // its primary's ArtDmx on the lighting network (address in host order).
+    virtual void set_outputs_held(artnet::Protocol) {}
+    virtual void watch_artdmx_from(uint32_t) {}
+    virtual uint64_t watched_artdmx() const { return 0; }
 };
 
 // The console's output: the Art-Net thread, created suspended at raised

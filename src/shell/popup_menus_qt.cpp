@@ -213,7 +213,20 @@ void PopupMenus::run(QMenu& menu, MenuPlace (*place)(int form_left, int form_top
         menu.exec(at);
 }
 
-void PopupMenus::show_data_menu() { run(data_, data_menu_place); }
+void PopupMenus::show_data_menu() {
+    const QRect frame = form_.frameGeometry();
+    const MenuPlace p = data_menu_place(frame.x(), frame.y(), frame.height(), font_size(), int(data_.actions().size()));
+    if (run_menu)
+        run_menu(data_, QPoint(p.x, p.y));
+    else
+        data_.exec(QPoint(p.x, p.y));
+}
+
+void PopupMenus::offer_primary_show() {
+    if (item("PopBackupShowItem")) return;
+    data_.addSeparator()->setObjectName("N8");
+    add(data_, "PopBackupShowItem", "主機のショーを取り込む", &PopupMenus::PopBackupShowItemClick);
+}
 
 void PopupMenus::show_options_menu() {
     PopupMenu2Popup();
@@ -283,6 +296,13 @@ void PopupMenus::report(int which) {
     char text[160];
     std::snprintf(text, sizeof text, sj("レポートを開けません: %sを起動できません"), opener.c_str());
     if (g_screen) g_screen->show_message(text);
+}
+
+void PopupMenus::PopBackupShowItemClick() {
+    ConsoleBackup* backup = form_.backup();
+    if (!backup || !backup->is_backup()) return;
+    if (!ask_yes_no(sj("主機のショーで今のショーを置き換えますか?"))) return;
+    backup->copy_primary_show();
 }
 
 void PopupMenus::PopDatIniItemClick() {

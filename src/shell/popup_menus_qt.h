@@ -58,8 +58,12 @@ public:
     // record the place and trigger an item.
     std::function<void(QMenu& menu, QPoint at)> run_menu;
 
+    // On a backup console: the data menu copies the primary's show.
+    void offer_primary_show();
+
     // --- the commands
     void PopDataRWItemClick();
+    void PopBackupShowItemClick();
     void PopPreRdItemClick();
     void report(int which);  // 0 scene names, 1 chase names, 2 cue program
     void PopDatIniItemClick();

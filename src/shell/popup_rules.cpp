@@ -30,8 +30,8 @@ MenuPlace place(int form_left, int form_top, int form_height, int fs, int offset
 
 }  // namespace
 
-MenuPlace data_menu_place(int form_left, int form_top, int form_height, int fs) {
-    return place(form_left, form_top, form_height, fs, 30 * fs, kDataMenuItems);
+MenuPlace data_menu_place(int form_left, int form_top, int form_height, int fs, int items) {
+    return place(form_left, form_top, form_height, fs, 30 * fs, items);
 }
 
 MenuPlace options_menu_place(int form_left, int form_top, int form_height, int fs) {

@@ -30,7 +30,7 @@ struct MenuPlace {
 // The menu's top-left corner in screen pixels: x = form left + 30 fs (data
 // menu) or (45 fs) div 2 (options menu), y = form top + form height -
 // (items + 4) x (fs + 4); form = the window's outer place and size.
-MenuPlace data_menu_place(int form_left, int form_top, int form_height, int fs);
+MenuPlace data_menu_place(int form_left, int form_top, int form_height, int fs, int items = kDataMenuItems);
 MenuPlace options_menu_place(int form_left, int form_top, int form_height, int fs);
 
 // The colour-scheme index a colour item's tag edits (0 WinBg, 1 WinFg,

@@ -1,5 +1,7 @@
 #include "shell/status_panels_qt.h"
 
+#include <algorithm>
+
 #include "chwin/chw_canvas_qt.h"
 #include "shell/main_layout.h"
 
@@ -34,6 +36,10 @@ void StatusPanels::place() {
     int x = 0;
     for (int i = 0; i < kStatusPanels; ++i) {
         int w = status_panel_width(i, fs_);
+        // The end panel is blank but where a console beside another shows
+        // its role: then it is as wide as that.
+        if (i == kStatusPanels - 1 && !panels_[i]->text().isEmpty())
+            w = std::max(w, panels_[i]->fontMetrics().horizontalAdvance(panels_[i]->text()) + 8);
         panels_[i]->setGeometry(x, 0, w, fs_ + 4);
         x += w;
     }
@@ -41,7 +47,9 @@ void StatusPanels::place() {
 
 void StatusPanels::set_text(int panel, const QString& text) {
     if (panel < 0 || panel >= kStatusPanels) return;
-    if (panels_[panel]->text() != text) panels_[panel]->setText(text);
+    if (panels_[panel]->text() == text) return;
+    panels_[panel]->setText(text);
+    if (panel == kStatusPanels - 1) place();
 }
 
 QString StatusPanels::text(int panel) const {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's status line: four panels side by side (messages, date
-// and time, DMX status, and a blank end panel), one row high, in the
-// console's font.
+// and time, DMX status, and an end panel, blank unless the console works
+// beside a primary or backup console), one row high, in the console's font.
 #include <QLabel>
 #include <QString>
 #include <QWidget>

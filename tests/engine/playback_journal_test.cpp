@@ -43,6 +43,8 @@ TEST(PlaybackJournal, DamagedInputsAreRefusedWithTheirReason) {
     JournalEntry clean_elsewhere = kLive, open_elsewhere = kLive;
     clean_elsewhere.clean_end = true;
     clean_elsewhere.show_digest = open_elsewhere.show_digest = 99;
+    JournalEntry followed = kLive;
+    followed.backup_following = true;
     const struct {
         const char* what;
         Bytes bytes;
@@ -55,7 +57,7 @@ TEST(PlaybackJournal, DamagedInputsAreRefusedWithTheirReason) {
         {"one byte too many", [&] { Bytes b = good; b.push_back(0); return b; }(), JournalFault::damaged},
         {"zeros from a lost block", Bytes(kJournalBytes, 0), JournalFault::damaged},
         {"a later version", changed(8, 2, 2), JournalFault::other_version},
-        {"an unknown flag", changed(10, 2, 2), JournalFault::damaged},
+        {"an unknown flag", changed(10, 4, 2), JournalFault::damaged},
         {"cue past the list", changed(20, 1000), JournalFault::damaged},
         {"scene below none", changed(24, -2), JournalFault::damaged},
         {"chase past the table", changed(28, 50), JournalFault::damaged},
@@ -65,9 +67,11 @@ TEST(PlaybackJournal, DamagedInputsAreRefusedWithTheirReason) {
         {"universe past 15 bits", changed(44, 0x8000), JournalFault::damaged},
         {"open record of another show", bytes_of(open_elsewhere), JournalFault::other_show},
         {"clean end of another show", bytes_of(clean_elsewhere), JournalFault::none},
+        {"a backup followed", bytes_of(followed), JournalFault::none},
     };
     for (const auto& c : cases) EXPECT_EQ(decode_exact(c.bytes).fault, c.fault) << c.what;
     EXPECT_EQ(decode_exact(good).entry, kLive);
+    EXPECT_EQ(decode_exact(bytes_of(followed)).entry, followed);
 }
 
 // Every prefix and every single-bit change of a record is refused.

@@ -62,6 +62,9 @@ TEST(SacnPackets, DataPacketFollowsTheStandardsLayout) {
     set_data_universe(p, 63999);
     EXPECT_EQ(p[113], 0xF9);
     EXPECT_EQ(p[114], 0xFF);
+    // A hot backup's source, under its primary's 100.
+    build_data(p, kCid, 1, 99);
+    EXPECT_EQ(p[108], 99);
 }
 
 TEST(SacnPackets, DiscoveryPacketListsTheUniverses) {

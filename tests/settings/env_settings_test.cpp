@@ -57,7 +57,7 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
     test::write_text(dir.file("P.INI"),
                      "[General]\nPresetFile=/x/MY.DEF\nEditor=vi\n"
                      "[Option]\nHideTitle=5\nBeep=0\nRunMouse=-1\nRestartChs=0\nFkeyTime=40\nWebPort=8080\n"
-                     "WebPin= 2468 \n");
+                     "WebPin= 2468 \nBackupOf= 2.0.0.1 \nBackupHot=3\n");
     {
         IniProfile ini(dir.file("P.INI"));
         EnvSettings env;
@@ -70,6 +70,7 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
         EXPECT_EQ(env.web_port, 8080);
         EXPECT_EQ(env.web_pin, "2468");
         EXPECT_EQ(env.editor, "vi");
+        EXPECT_EQ(env.backup, (BackupSettings{"2.0.0.1", true}));
         env.preset_file = "/changed/OTHER.DEF";
         ASSERT_EQ(env.save(ini), 1);
     }
@@ -78,6 +79,8 @@ TEST(EnvSettings, BooleansReadAnyNonZeroAndWriteOneOrZero) {
     EXPECT_EQ(ini.read_string("Option", "RunMouse", ""), "1");
     EXPECT_EQ(ini.read_string("Option", "Beep", ""), "0");
     EXPECT_EQ(ini.read_string("Option", "WebPort", ""), "8080");
+    EXPECT_EQ(ini.read_string("Option", "BackupOf", ""), "2.0.0.1");
+    EXPECT_EQ(ini.read_string("Option", "BackupHot", ""), "1");
     // The preset file is never written back.
     EXPECT_EQ(ini.read_string("General", "PresetFile", ""), "/x/MY.DEF");
 }

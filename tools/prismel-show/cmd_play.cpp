@@ -2,7 +2,8 @@
 // over Art-Net, sACN, a USB DMX widget and/or OLA's daemon: the engine, the
 // remote GO inputs and the output thread, driven by commands on standard
 // input and, when given ports, by OSC, MIDI Show Control over UDP and the
-// browser remote.
+// browser remote. It is a primary that any backup console may follow, or,
+// with --backup-of, the backup of another console.
 #include <poll.h>
 #include <unistd.h>
 
@@ -15,6 +16,10 @@
 #include <set>
 #include <string>
 
+#include "backup/backup_config.h"
+#include "backup/backup_link.h"
+#include "backup/primary_link.h"
+#include "backup/thread_outputs.h"
 #include "commands.h"
 #include "data/show_digest.h"
 #include "engine/journal_keeper.h"
@@ -54,7 +59,12 @@ const char kPlayUsage[] =
     "  --msc-udp-port N            listen for MIDI Show Control over UDP on port N\n"
     "  --web-port N                serve the browser remote on TCP port N (default: none)\n"
     "  --web-pin PIN               its PIN, 4-12 digits (default: one made and printed once)\n"
-    "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit\n";
+    "  --backup-of ADDRESS         be the backup of the console at ADDRESS: follow its show with the\n"
+    "                              outputs held, send when it falls silent for 1 s, give back when it\n"
+    "                              is back (default: a primary, which answers any backup on UDP 6460)\n"
+    "  --backup-hot                as a backup, send sACN all the time at priority 99\n"
+    "commands on standard input, one a line: go, back, cue N (e.g. 12.5), standby, quit;\n"
+    "as a backup also take-show (copy the primary's show over this one)\n";
 
 struct PlayOptions {
     std::string folder;
@@ -64,6 +74,8 @@ struct PlayOptions {
     bool resume = false;  // keep a journal beside the show and play on from it after an unexpected end
     RemoteSettings remote;
     PlayWebOptions web;
+    uint32_t backup_of = 0;  // the primary's address; 0: this player is a primary
+    bool backup_hot = false;
 };
 
 // The player's own journal, beside the show it plays.
@@ -84,6 +96,10 @@ bool parse_options(const Args& args, PlayOptions& o) {
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--resume") {
             o.resume = true;
+            continue;
+        }
+        if (args[i] == "--backup-hot") {
+            o.backup_hot = true;
             continue;
         }
         if (i + 1 >= args.size()) return false;
@@ -124,6 +140,8 @@ bool parse_options(const Args& args, PlayOptions& o) {
         } else if (args[i] == "--usbpro-device") {
             if (*v == 0) return false;
             o.output.usbpro_device = v;
+        } else if (args[i] == "--backup-of") {
+            if (!parse_backup_of(v, o.backup_of) || o.backup_of == 0) return false;
         } else if (args[i] == "--ola-universe") {
             if (!whole_number_in(v, artnet::kOlaUniverseMin, artnet::kOlaUniverseMax, o.output.ola_universe))
                 return false;
@@ -159,7 +177,11 @@ std::string trimmed(const std::string& s) {
 class Player {
 public:
     Player(ShowData& show, const PlayOptions& o)
-        : show_(show), engine_(show, system_remote_port()), thread_(o.output) {
+        : show_(show),
+          folder_(o.folder),
+          engine_(show, system_remote_port()),
+          thread_(output_settings_of(o)),
+          outputs_(thread_, o.backup_hot) {
         engine_.initialise();
         thread_.tx_universe = o.universe;
         thread_.set_step_hook([this](uint8_t* slots) {
@@ -169,6 +191,7 @@ public:
         });
         if (!thread_.error_text().empty()) std::fprintf(stderr, "prismel-show: %s\n", thread_.error_text().c_str());
         if (o.resume) resume(o);
+        start_link(o);
         report_status();
         engine_.release();  // hold counter 0, as the start-up leaves it
         thread_.start(true);
@@ -177,6 +200,8 @@ public:
     }
     ~Player() {
         remotes_.stop();
+        primary_.reset();
+        backup_.reset();
         // Each output's last report: where it went and what it dropped.
         for (const artnet::OutputReport& r : thread_.output_reports())
             std::fprintf(stderr, "prismel-show: %s %s %s, %llu frames dropped\n",
@@ -203,13 +228,16 @@ public:
             engine_.go_to_cue(show_.cues.previous_used(current));
         } else if (line == "standby") {
             engine_.go_to_cue(kNone);
+        } else if (line == "take-show") {
+            if (backup_) backup_->copy_primary_show();
+            else std::fprintf(stderr, "prismel-show: take-show: this player is no backup (--backup-of ADDRESS)\n");
         } else if (line.rfind("cue ", 0) == 0) {
             int number = parse_cue_number(trimmed(line.substr(4)));
             int cue = number < 0 ? kNone : show_.cues.find_number(number);
             if (cue == kNone) std::fprintf(stderr, "prismel-show: no cue %s\n", trimmed(line.substr(4)).c_str());
             else engine_.go_to_cue(cue);
         } else {
-            std::fprintf(stderr, "prismel-show: unknown command '%s' (go, back, cue N, standby, quit)\n",
+            std::fprintf(stderr, "prismel-show: unknown command '%s' (go, back, cue N, standby, take-show, quit)\n",
                          line.c_str());
         }
         return true;
@@ -221,6 +249,22 @@ public:
         if (last_status_ == now) return;
         last_status_ = now;
         std::fprintf(stderr, "prismel-show: %s%s\n", artnet::dmx_status_text(now), status_detail(now));
+    }
+
+    // The link between the consoles, from the main loop: the journal learns
+    // whether a backup follows, and a show copied from the primary is put in
+    // place here, never on the link's thread.
+    void tick_link() {
+        if (journal_ && primary_) journal_->set_backup_following(primary_->backed());
+        backup::ShowImages images;
+        if (!backup_ || !backup_->take_copied_show(images)) return;
+        const bool placed = backup::swap_in_copied_show(engine_, show_, images, folder_, folder_ + "BACKUP.TMP");
+        if (placed) {
+            const uint64_t digest = show_digest(show_);
+            backup_->set_show_digest(digest);
+            if (journal_) journal_->set_show_digest(digest);
+        }
+        say_link("backup", placed ? backup::LinkNote::copy_done : backup::LinkNote::copy_failed);
     }
 
     void print_new_nodes() {
@@ -244,6 +288,7 @@ private:
         journal_ = std::make_unique<JournalKeeper>(engine_, o.folder + kPlayJournal);
         const JournalStart start = read_journal_at_start(journal_->path(), digest);
         resume_from(engine_, start);
+        backup_followed_ = start.kind != JournalStart::Kind::refused && start.entry.backup_following;
         if (start.kind == JournalStart::Kind::resume) {
             thread_.step_before_first_send();
             const PlaybackRecord& p = start.entry.playback;
@@ -256,6 +301,40 @@ private:
         journal_->start(digest, o.universe);
     }
 
+    static artnet::OutputSettings output_settings_of(const PlayOptions& o) {
+        artnet::OutputSettings s = o.output;
+        if (o.backup_of != 0 && o.backup_hot) s.sacn_priority = kHotBackupPriority;
+        return s;
+    }
+
+    static void say_link(const char* role, backup::LinkNote note) {
+        std::fprintf(stderr, "prismel-show: %s: %s\n", role, backup::note_text(note));
+    }
+
+    // A backup subscribes to its primary; any other player answers backups.
+    // Both come up before the first frame: a backup holds its outputs from
+    // the start, and a primary that a backup followed at its last run waits
+    // for it.
+    void start_link(const PlayOptions& o) {
+        const uint64_t digest = show_digest(show_);
+        std::string error;
+        if (o.backup_of != 0) {
+            backup_ = std::make_unique<backup::BackupLink>(engine_, outputs_,
+                                                           [](backup::LinkNote n) { say_link("backup", n); });
+            backup_->set_show_digest(digest);
+            if (!backup_->start(o.backup_of, kBackupLinkPort, error))
+                std::fprintf(stderr, "prismel-show: backup: no socket for the link (%s)\n", error.c_str());
+            return;
+        }
+        primary_ = std::make_unique<backup::PrimaryLink>(engine_, show_, outputs_,
+                                                         [](backup::LinkNote n) { say_link("primary", n); });
+        primary_->set_show_digest(digest);
+        if (backup_followed_) primary_->await_backup();
+        if (!primary_->start(kBackupLinkPort, error))
+            std::fprintf(stderr, "prismel-show: UDP port %u for backups: %s; no backup can follow\n",
+                         unsigned(kBackupLinkPort), error.c_str());
+    }
+
     static const char* fault_text(JournalFault f) {
         switch (f) {
         case JournalFault::torn: return "cut short";
@@ -266,9 +345,14 @@ private:
     }
 
     ShowData& show_;
+    std::string folder_;
     PlaybackEngine engine_;
     artnet::TArtnetThread thread_;
+    backup::ThreadOutputs outputs_;
     std::unique_ptr<JournalKeeper> journal_;
+    bool backup_followed_ = false;  // the journal says a backup followed the last run
+    std::unique_ptr<backup::PrimaryLink> primary_;
+    std::unique_ptr<backup::BackupLink> backup_;
     // What a remote's action came to, on standard error as the console's message line says it.
     remote::RemoteControl remotes_{engine_, show_, [](const char* cp932) {
         std::fprintf(stderr, "prismel-show: remote: %s\n", to_utf8(cp932).c_str());
@@ -298,6 +382,7 @@ void run(Player& player, double seconds) {
     for (;;) {
         player.print_new_nodes();
         player.report_status();
+        player.tick_link();
         if (artnet::stop_requested()) return;
         int wait_ms = 50;
         if (seconds > 0) {
