@@ -98,9 +98,9 @@ struct LinkMessage {
     LinkHeader header;
     uint8_t flags = 0;           // state, subscribe
     bool has_playback = false;   // state always; subscribe with kBackupPlayback
-    EngineState playback;        // its played part (engine_mirror.h)
-    ShowRequest request;         // show request
-    ShowPart part;               // show part
+    EngineState playback{};      // its played part (engine_mirror.h)
+    ShowRequest request{};       // show request
+    ShowPart part{};             // show part
 };
 
 enum class LinkFault : uint8_t {

@@ -1,5 +1,6 @@
 #include "screens/screen_exits.h"
 
+#include "chwin/chw_key_map.h"
 #include "chwin/reflist.h"
 #include "screens/Diskop.h"
 #include "screens/Editchs.h"
@@ -28,6 +29,11 @@ constexpr ScreenExit kExits[] = {
 bool close_reference_list() { return close_colour_list() || close_scene_list() || close_chase_list(); }
 
 bool close_top(const ChwWindow* top) {
+    // The key map edits nothing; it only stands between the end and the editors.
+    if (top == key_map_window()) {
+        close_key_map();
+        return true;
+    }
     for (const ScreenExit& e : kExits)
         if (e.window() == top) return e.close() != 0;
     return close_reference_list();

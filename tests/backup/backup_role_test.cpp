@@ -86,7 +86,9 @@ TEST(BackupRole, FollowsTakesOverAndGivesBackByTheClock) {
             case Event::look: break;
             }
             const R now = machine.tick(at);
-            if (e.what == Event::look) EXPECT_EQ(now, e.role) << c.what << " at " << e.at << " ms";
+            if (e.what == Event::look) {
+                EXPECT_EQ(now, e.role) << c.what << " at " << e.at << " ms";
+            }
         }
     }
 }

@@ -194,7 +194,9 @@ TEST(OutputThreadInterface, ChosenByNameIsUsedAsItIsAndFollowedWhileItComesAndGo
     EXPECT_NE(std::find(dmx_times.begin(), dmx_times.end(), 4020), dmx_times.end()) << "sent at once when back";
     for (const SentDatagram& s : rig.world->sent) {
         EXPECT_EQ(s.device, "usb0");
-        if (!s.sacn()) EXPECT_EQ(dotted(s.to), "10.9.255.255");
+        if (!s.sacn()) {
+            EXPECT_EQ(dotted(s.to), "10.9.255.255");
+        }
     }
     EXPECT_EQ(rig.world->live_sockets, 0);
 }

@@ -3,6 +3,7 @@
 // orderly end.
 #include <functional>
 
+#include "chwin/chw_key_map.h"
 #include "screen_fixture.h"
 #include "screens/Editchs.h"
 #include "screens/Editcue.h"
@@ -72,8 +73,8 @@ TEST_F(OpenEdits, AChangedTableIsWrittenASecondAfterTheTickThatSawIt) {
 }
 
 // The cue editor, the chase editor over it and the scene editor (playing its
-// scene) over that: each closes through its own exit, top first, writes its
-// table and gives the live show back.
+// scene) over that, with the key map over them all: each closes through its
+// own exit, top first, writes its table and gives the live show back.
 TEST_F(OpenEdits, AnOrderlyEndClosesEveryScreenTopFirst) {
     set_chase(2, {4, 6});
     use_cue(0, 4, 20, 2);
@@ -87,8 +88,11 @@ TEST_F(OpenEdits, AnOrderlyEndClosesEveryScreenTopFirst) {
     name_scene(4, "EDITED");
     g_show.chases[2].steps[1] = 7;
     use_cue(1, 9);
+    key('H', kModCtrl);  // the key map
+    ASSERT_TRUE(key_map_is_open());
 
-    EXPECT_EQ(close_open_screens(screen_), 3);
+    EXPECT_EQ(close_open_screens(screen_), 4);
+    EXPECT_FALSE(key_map_is_open());
     EXPECT_EQ(screen_.top_window(), backdrop_);
     EXPECT_EQ(g_engine.snapshot_depth(), 0);
     EXPECT_EQ(fields().current_cue, 0);
