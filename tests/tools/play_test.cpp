@@ -55,13 +55,15 @@ TEST_F(PlayNetns, RealNodeReceivesTheCueAndIsListed) {
 
     std::string play = a_->exec_prefix() + "env PRISMEL_REMOTE_PORT=none timeout 30 " + kTool + " play " + dir_.folder();
     std::string fetch = b_->exec_prefix() + "curl -s 'http://127.0.0.1:9090/get_dmx?u=0' >" + dir_.file("dmx.json");
-    std::string script = "( sleep 1; echo 'cue 1'; sleep 3; " + fetch + "; echo quit ) | " + play + " >" +
+    std::string script = "( sleep 1; echo 'cue 1'; sleep 3; " + fetch + "; echo 'cue 3000'; echo quit ) | " + play + " >" +
                          dir_.file("out.txt") + " 2>" + dir_.file("err.txt");
     EXPECT_EQ(system(script.c_str()), 0) << read_text(dir_.file("err.txt"));
 
     std::string dmx = read_text(dir_.file("dmx.json"));
     EXPECT_NE(dmx.find("\"dmx\": [200,0,0,0,100,0"), std::string::npos) << dmx;
     EXPECT_EQ(read_text(dir_.file("out.txt")), "node 2.0.0.2 OLA Node *\n") << read_text(dir_.file("err.txt"));
+    // A command the run screen would refuse is refused with its words.
+    EXPECT_NE(read_text(dir_.file("err.txt")).find("prismel-show: 該当するｷｭｰNo.はありません\n"), std::string::npos);
 }
 
 TEST_F(PlayNetns, StopSignalRemovesTheAddedAlias) {

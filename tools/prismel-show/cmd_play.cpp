@@ -24,6 +24,7 @@
 #include "data/show_digest.h"
 #include "engine/journal_keeper.h"
 #include "engine/journal_start.h"
+#include "engine/playback_action.h"
 #include "engine/playback_engine.h"
 #include "output/artnet.h"
 #include "platform/remote_port.h"
@@ -216,31 +217,36 @@ public:
 
     PlaybackEngine& engine() { return engine_; }
 
-    // False for quit.
+    // False for quit. The playing commands are the run screen's actions, so
+    // they refuse, and say why, where its keys would.
     bool command(const std::string& raw) {
+        using Kind = PlaybackAction::Kind;
         std::string line = trimmed(raw);
-        int current = engine_.fields().current_cue;
         if (line.empty()) return true;
         if (line == "quit") return false;
         if (line == "go") {
-            engine_.go_to_cue(show_.cues.next_used(current));
+            play(PlaybackAction::of(Kind::go));
         } else if (line == "back") {
-            engine_.go_to_cue(show_.cues.previous_used(current));
+            play(PlaybackAction::of(Kind::back));
         } else if (line == "standby") {
-            engine_.go_to_cue(kNone);
+            play(PlaybackAction::of(Kind::standby));
         } else if (line == "take-show") {
             if (backup_) backup_->copy_primary_show();
             else std::fprintf(stderr, "prismel-show: take-show: this player is no backup (--backup-of ADDRESS)\n");
         } else if (line.rfind("cue ", 0) == 0) {
-            int number = parse_cue_number(trimmed(line.substr(4)));
-            int cue = number < 0 ? kNone : show_.cues.find_number(number);
-            if (cue == kNone) std::fprintf(stderr, "prismel-show: no cue %s\n", trimmed(line.substr(4)).c_str());
-            else engine_.go_to_cue(cue);
+            const int number = parse_cue_number(trimmed(line.substr(4)));
+            if (number < 0) std::fprintf(stderr, "prismel-show: no cue %s\n", trimmed(line.substr(4)).c_str());
+            else play(PlaybackAction::of(Kind::cue, number));
         } else {
             std::fprintf(stderr, "prismel-show: unknown command '%s' (go, back, cue N, standby, take-show, quit)\n",
                          line.c_str());
         }
         return true;
+    }
+
+    void play(const PlaybackAction& action) {
+        if (const char* why = outcome_message(apply_playback_action(engine_, show_, action)))
+            std::fprintf(stderr, "prismel-show: %s\n", to_utf8(why).c_str());
     }
 
     // The status line's text on standard error whenever it changes.
