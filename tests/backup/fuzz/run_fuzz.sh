@@ -5,19 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/../../.."
 seconds=${1:-20}
-cxx=$(command -v clang++ || true)
-if [ -z "$cxx" ]; then
-  echo "fuzz: clang++ not found; link fuzzer skipped" >&2
-  exit 0
-fi
-out=build/fuzz-backup
-mkdir -p "$out/corpus"
-"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
+. tests/fuzz/fuzz_common.sh
+fuzz_start build/fuzz-backup "the link messages"
+fuzz_build link_fuzz \
   tests/backup/fuzz/link_fuzz.cpp src/backup/link_message.cpp src/engine/engine_mirror.cpp \
-  src/engine/engine_mutex.cpp src/engine/playback_journal.cpp -lpthread -o "$out/link_fuzz"
+  src/engine/engine_mutex.cpp src/engine/playback_journal.cpp -lpthread
 # Seeds: a state in the middle of a fade, a bare subscription, a show
 # request and a part, each sound, as the consoles send them.
-python3 - "$out/corpus" <<'PY'
+python3 - "$fuzz_out/corpus" <<'PY'
 import struct, sys, zlib
 d = sys.argv[1]
 def datagram(kind, body):
@@ -36,7 +31,4 @@ seeds = {
 for name, data in seeds.items():
     open("%s/%s" % (d, name), "wb").write(data)
 PY
-timeout $((seconds + 60)) "$out/link_fuzz" -max_total_time="$seconds" -max_len=2048 -artifact_prefix="$out/" \
-  -print_final_stats=1 "$out/corpus" 2>"$out/fuzz.log" || { tail -40 "$out/fuzz.log" >&2; exit 1; }
-grep -E '^stat::number_of_executed_units' "$out/fuzz.log" | sed 's/^/fuzz: /'
-echo "fuzz: link messages clean for ${seconds} s"
+fuzz_run link_fuzz "$seconds" 2048

@@ -5,20 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/../../.."
 seconds=${1:-20}
-cxx=$(command -v clang++ || true)
-if [ -z "$cxx" ]; then
-  echo "fuzz: clang++ not found; decoder fuzzer skipped" >&2
-  exit 0
-fi
-out=build/fuzz-remote
-mkdir -p "$out/corpus"
-"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
+. tests/fuzz/fuzz_common.sh
+fuzz_start build/fuzz-remote "the show-control decoders"
+fuzz_build decoder_fuzz \
   $(pkg-config --cflags liblo) tests/remote/fuzz/decoder_fuzz.cpp src/remote/osc_packet.cpp \
   src/remote/osc_commands.cpp src/remote/msc_decoder.cpp src/remote/remote_numbers.cpp \
-  src/remote/sender_allow.cpp $(pkg-config --libs liblo) -o "$out/decoder_fuzz"
+  src/remote/sender_allow.cpp $(pkg-config --libs liblo)
 # Seeds: a GO with a cue, a scene with a cross time, a bundle of two
 # messages, an MSC GO with list and path.
-python3 - "$out/corpus" <<'PY'
+python3 - "$fuzz_out/corpus" <<'PY'
 import sys
 d = sys.argv[1]
 seeds = {
@@ -31,7 +26,4 @@ seeds = {
 for name, data in seeds.items():
     open("%s/%s" % (d, name), "wb").write(data)
 PY
-timeout $((seconds + 60)) "$out/decoder_fuzz" -max_total_time="$seconds" -max_len=4096 -artifact_prefix="$out/" \
-  -print_final_stats=1 "$out/corpus" 2>"$out/fuzz.log" || { tail -40 "$out/fuzz.log" >&2; exit 1; }
-grep -E '^stat::number_of_executed_units' "$out/fuzz.log" | sed 's/^/fuzz: /'
-echo "fuzz: show-control decoders clean for ${seconds} s"
+fuzz_run decoder_fuzz "$seconds" 4096
