@@ -19,7 +19,14 @@ struct ScreenExit {
     int (*close)();
 };
 
+// The key map edits nothing; it only stands between the end and the editors.
+int close_key_map_exit() {
+    close_key_map();
+    return 1;
+}
+
 constexpr ScreenExit kExits[] = {
+    {key_map_window, close_key_map_exit},
     {editscn_window, editscn_close}, {editchs_window, editchs_close}, {editcue_window, editcue_close},
     {editcol_window, editcol_close}, {editfky_window, editfky_close}, {setpat_window, setpat_close},
     {diskop_window, diskop_close},   {runscr_window, runscr_close},
@@ -29,11 +36,6 @@ constexpr ScreenExit kExits[] = {
 bool close_reference_list() { return close_colour_list() || close_scene_list() || close_chase_list(); }
 
 bool close_top(const ChwWindow* top) {
-    // The key map edits nothing; it only stands between the end and the editors.
-    if (top == key_map_window()) {
-        close_key_map();
-        return true;
-    }
     for (const ScreenExit& e : kExits)
         if (e.window() == top) return e.close() != 0;
     return close_reference_list();

@@ -72,6 +72,19 @@ void keep_action(uint8_t tables, const char* what, Run run) {
         g.nudges = 0;
 }
 
+// Runs the editor's handler as one action: the tables noted before, what
+// changed kept after. Handlers it calls on the way (a list's pick, a
+// question) belong to it.
+template <typename Call>
+int as_one_action(uint8_t tables, const char* what, Run run, Call call) {
+    for_each_table(tables, [](TableHistory& h) { h.note(g_show); });
+    ++g.depth;
+    const int result = call();
+    --g.depth;
+    keep_action(tables, what, run);
+    return result;
+}
+
 // --- what the message line says
 
 void append(char* out, std::size_t size, const char* text) {
@@ -150,7 +163,10 @@ void step(bool back) {
     for_each_table(g.tables, [&](TableHistory& h) {
         if ((back ? h.undo_order() : h.redo_order()) != order) return;
         const TableHistory::Step* s = back ? h.undo(g_show) : h.redo(g_show);
-        if (s && !said) said = s, said_of = h.table();
+        if (s && !said) {
+            said = s;
+            said_of = h.table();
+        }
     });
     if (said) say_done(back, said_of, *said);
 }
@@ -205,13 +221,7 @@ int keyed(const ChwKeyHandler& handler, uint8_t tables, int key, int flags) {
         undo_row->act(key, flags);
         return result;
     }
-    const char* what = words_of(w, key, own);
-    const Run run = run_of(w, key);
-    for_each_table(tables, [](TableHistory& h) { h.note(g_show); });
-    ++g.depth;
-    const int result = inner(key, flags);
-    --g.depth;
-    keep_action(tables, what, run);
+    const int result = as_one_action(tables, words_of(w, key, own), run_of(w, key), [&] { return inner(key, flags); });
     keep_message(w, key);
     return result;
 }
@@ -219,11 +229,7 @@ int keyed(const ChwKeyHandler& handler, uint8_t tables, int key, int flags) {
 int clicked(const ChwMouseHandler& handler, uint8_t tables, int column, int row, int button, int flags) {
     const ChwMouseHandler inner = handler;
     if (g.depth > 0) return inner(column, row, button, flags);
-    for_each_table(tables, [](TableHistory& h) { h.note(g_show); });
-    ++g.depth;
-    const int key = inner(column, row, button, flags);
-    --g.depth;
-    keep_action(tables, nullptr, Run::kEnds);
+    const int key = as_one_action(tables, nullptr, Run::kEnds, [&] { return inner(column, row, button, flags); });
     g.message[0] = '\0';
     return key;
 }
